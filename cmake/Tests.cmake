@@ -1,0 +1,41 @@
+# One GoogleTest executable per folder under tests/, run through CTest (under Wine when cross-compiling).
+set(KELPO_GTEST_DIR "/usr/src/googletest" CACHE PATH "GoogleTest source folder")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory("${KELPO_GTEST_DIR}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+
+if(CMAKE_CROSSCOMPILING)
+    set(KELPO_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Private Wine prefix for the tests")
+    configure_file("${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in" "${CMAKE_BINARY_DIR}/wine-run.sh"
+                   @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                          WORLD_READ WORLD_EXECUTE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_BINARY_DIR}/wine-run.sh")
+endif()
+
+file(GLOB test_folders LIST_DIRECTORIES true "${CMAKE_SOURCE_DIR}/tests/*")
+foreach(folder ${test_folders})
+    if(NOT IS_DIRECTORY "${folder}")
+        continue()
+    endif()
+    get_filename_component(name "${folder}" NAME)
+    file(GLOB test_sources CONFIGURE_DEPENDS "${folder}/*.cpp")
+    if(NOT test_sources)
+        continue()
+    endif()
+    set(target kelpo_${name}_tests)
+    add_executable(${target} ${test_sources} $<TARGET_OBJECTS:kelpo_resources>)
+    target_link_libraries(${target} PRIVATE kelpo_core gtest gtest_main)
+    target_compile_definitions(${target} PRIVATE KELPO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                                                 KELPO_TEST_DATA_DIR="${folder}/data")
+    kelpo_warnings(${target})
+    kelpo_static_runtime(${target})
+    add_test(NAME ${name}
+             COMMAND ${target} --gtest_output=xml:test-results/${name}.xml
+             WORKING_DIRECTORY "${CMAKE_BINARY_DIR}")
+    # Window tests share one desktop and the single-instance mutex: run them one at a time.
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL ON TIMEOUT 900)
+    if(name STREQUAL "app")
+        add_dependencies(${target} kelpo)
+    endif()
+endforeach()

@@ -1,0 +1,11 @@
+# Window-free encoding detection and conversion for loading and saving files, and their tests.
+list(APPEND KELPO_PORTABLE_SOURCES
+    src/doc/utf8_validator.cpp
+    src/doc/encoding_detection.cpp
+    src/doc/text_conversion.cpp
+    src/doc/file_codec.cpp)
+list(APPEND KELPO_PORTABLE_TESTS
+    tests/doc/utf8_validator_test.cpp
+    tests/doc/encoding_detection_test.cpp
+    tests/doc/text_conversion_test.cpp
+    tests/doc/file_codec_test.cpp)

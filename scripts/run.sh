@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Sets everything up, builds Kelpo and starts it (under Wine on Linux). Without a display it
+# starts a virtual one, takes a screenshot of the window into the build folder and says where.
+# Arguments are passed to kelpo.exe.
+set -euo pipefail
+
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${KELPO_BUILD_DIR:-$repo/build}"
+export KELPO_BUILD_DIR="$build"
+
+bash "$repo/scripts/setup.sh"
+cmake --build "$build" -j"$(nproc)" --target kelpo
+
+# The program keeps its settings beside itself: give it a folder of its own.
+home="$build/run"
+mkdir -p "$home"
+cp "$build/bin/kelpo.exe" "$home/kelpo.exe"
+cd "$home"
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec "$build/wine-run.sh" kelpo.exe "$@"
+fi
+
+screen=1280x800
+display=":$(( 90 + RANDOM % 400 ))"
+Xvfb "$display" -screen 0 "${screen}x24" >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+export WINEPREFIX="$build/wineprefix"
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# A Wine desktop window gives the program's window its frame without a window manager.
+"$build/wine-run.sh" explorer "/desktop=Kelpo,$screen" kelpo.exe "$@" >/dev/null 2>&1 </dev/null &
+for _ in $(seq 1 120); do
+    if xwininfo -root -tree 2>/dev/null | grep -q '"Kelpo"'; then
+        break
+    fi
+    sleep 0.5
+done
+sleep 3
+shot="$build/kelpo-screenshot.png"
+import -window root "$shot"
+echo "Kelpo ran on the virtual display $display; screenshot: $shot"

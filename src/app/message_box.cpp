@@ -1,0 +1,19 @@
+// Message boxes of the program.
+#include "app/message_box.h"
+
+#include <cstdarg>
+
+namespace kelpo {
+
+int ShowMessage(HWND owner, UINT flags, const wchar_t* format, ...) {
+    // wvsprintfW writes at most 1024 characters, so this buffer cannot overflow.
+    wchar_t text[1025] = {};
+    va_list args;
+    va_start(args, format);
+    ::wvsprintfW(text, format, args);
+    va_end(args);
+    ::MessageBeep(MB_ICONEXCLAMATION);
+    return ::MessageBoxW(owner, text, L"Kelpo", flags);
+}
+
+}  // namespace kelpo

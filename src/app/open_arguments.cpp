@@ -1,0 +1,62 @@
+// Resolves command-line file arguments and hands them to the document layer.
+#include "app/open_arguments.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/handles.h"
+#include "doc/document_entry.h"
+
+namespace kelpo {
+namespace {
+
+std::vector<std::wstring> SplitCommandLine(const wchar_t* commandLine) {
+    int count = 0;
+    unique_argv argv(::CommandLineToArgvW(commandLine, &count));
+    std::vector<std::wstring> args;
+    for (int i = 1; argv && i < count; ++i) {
+        args.emplace_back(argv[i]);
+    }
+    return args;
+}
+
+std::wstring CurrentDirectory() {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, buffer);
+    return length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
+std::wstring ResolvePath(const std::wstring& baseDirectory, const std::wstring& path) {
+    if (!::PathIsRelativeW(path.c_str())) {
+        return path;
+    }
+    wchar_t combined[MAX_PATH] = {};
+    if (::PathCombineW(combined, baseDirectory.c_str(), path.c_str()) != nullptr) {
+        return combined;
+    }
+    // Too long for the combining function: hand the joined text on, so that the document
+    // layer refuses it with its own message instead of the file silently not opening.
+    return baseDirectory + L'\\' + path;
+}
+
+}  // namespace
+
+int ParseCommandLine(const wchar_t* baseDirectory, const wchar_t* commandLine) {
+    const std::wstring base = baseDirectory != nullptr ? std::wstring(baseDirectory) : CurrentDirectory();
+    const std::vector<FileArgument> files =
+        ParseFileArguments(SplitCommandLine(commandLine != nullptr ? commandLine : ::GetCommandLineW()));
+    for (const FileArgument& file : files) {
+        Document* document = OpenFileFromArgument(ResolvePath(base, file.path));
+        if (document != nullptr && file.hasLine) {
+            GoToLineColumn(document, file.line, file.column);
+        }
+    }
+    return static_cast<int>(files.size());
+}
+
+}  // namespace kelpo

@@ -1,0 +1,7 @@
+// Identifiers of the program's resources, shared by the resource script and the code.
+#pragma once
+
+#define IDI_KELPO 1
+#define IDD_USAGE 100
+#define IDC_USAGE_TEXT 1001
+#define IDR_BUILTIN_THEME 1

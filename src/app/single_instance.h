@@ -1,0 +1,25 @@
+// The single-instance rule: a second start hands its command line to the running instance.
+#pragma once
+
+#include <windows.h>
+
+#include "app/handles.h"
+
+namespace kelpo {
+
+inline constexpr wchar_t kInstanceMutexName[] = L"KelpoMutex";
+inline constexpr wchar_t kMainWindowClass[] = L"KelpoWindow";
+
+// Creates the named mutex (kept open for the life of the process). When another instance
+// already holds it and several instances are not allowed, the running instance is brought
+// forward and given this start's command line; the result then says this process must exit.
+struct InstanceCheck {
+    unique_handle mutex;
+    bool handedOver = false;
+};
+InstanceCheck ApplySingleInstanceRule(bool severalInstancesAllowed);
+
+// WM_COPYDATA of the main window: opens what a second start handed over.
+LRESULT ReceiveHandOver(HWND mainWindow, const COPYDATASTRUCT* data);
+
+}  // namespace kelpo

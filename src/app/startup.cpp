@@ -1,0 +1,132 @@
+// Start-up order: installer switches, snippets, language, crash guard, COM, settings,
+// single instance, classes, icons, accelerators, menu, window, loop.
+#include "app/startup.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "Scintilla.h"
+#include "aids/default_snippets.h"
+#include "app/app_state.h"
+#include "app/command_line.h"
+#include "app/crash_guard.h"
+#include "app/ini_file.h"
+#include "app/installer_actions.h"
+#include "app/main_menu.h"
+#include "app/main_window.h"
+#include "app/message_loop.h"
+#include "app/organizer_keys.h"
+#include "app/settings_store.h"
+#include "app/single_instance.h"
+#include "app/ui_text.h"
+
+namespace kelpo {
+namespace {
+
+std::vector<std::wstring> ProcessArguments() {
+    int count = 0;
+    unique_argv argv(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    std::vector<std::wstring> args;
+    for (int i = 1; argv && i < count; ++i) {
+        args.emplace_back(argv[i]);
+    }
+    return args;
+}
+
+void ReadOsVersion(AppState& app) {
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    auto getVersion = ntdll ? reinterpret_cast<RtlGetVersionFn>(
+                                  reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")))
+                            : nullptr;
+    OSVERSIONINFOW info{sizeof(OSVERSIONINFOW)};
+    if (getVersion != nullptr && getVersion(&info) == 0) {
+        app.osMajor = info.dwMajorVersion;
+        app.osMinor = info.dwMinorVersion;
+        app.osBuild = info.dwBuildNumber;
+    }
+}
+
+class ComScope {
+public:
+    ComScope() : initialized_(SUCCEEDED(::CoInitialize(nullptr))) {}
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    ~ComScope() {
+        if (initialized_) {
+            ::CoUninitialize();
+        }
+    }
+
+private:
+    bool initialized_;
+};
+
+}  // namespace
+
+bool PrepareWindowClasses(HINSTANCE instance) {
+    AppState& app = App();
+    app.instance = instance;
+    // The style theme is loaded here: key `style` names "style\<name>.xml", else the built-in theme.
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    return RegisterWindowClasses(instance);
+}
+
+HWND StartMainWindow(HINSTANCE instance, const WindowPos& pos) {
+    AppState& app = App();
+    // The command icons (step 9) and the accelerator table from "shortcuts.ini" (step 10) are
+    // built here once the command set exists.
+    HMENU menu = BuildMainMenu();
+    HWND window = CreateMainWindow(instance, pos, menu);
+    if (window == nullptr) {
+        if (menu != nullptr) {
+            ::DestroyMenu(menu);
+        }
+        return nullptr;
+    }
+    ::ShowWindow(window, pos.showCmd);
+    ::UpdateWindow(window);
+    app.organizerAccelerators.reset(CreateOrganizerAccelerators());
+    return window;
+}
+
+int RunKelpo(HINSTANCE instance) {
+    const std::vector<std::wstring> args = ProcessArguments();
+    AppState& app = App();
+    app.paths = AppPathsOfExecutable();
+    ReadOsVersion(app);
+
+    if (const InstallerAction action = FindInstallerSwitch(args); action != InstallerAction::None) {
+        RunInstallerAction(action, app.paths);
+        return 0;
+    }
+    EnsureDefaultSnippetFile(app.paths.snippetsFile);
+    IniFile(app.paths.settingsFile).ReadText(L"Lang", app.settings.lang, 3);
+    LoadInterfaceLanguage(app.paths, app.settings.lang);
+    InstallCrashGuard();
+    ComScope com;
+
+    const WindowPos startPos = LoadSettings(app);
+
+    const InstanceCheck instanceCheck = ApplySingleInstanceRule((app.settings.config1 & kC1SeveralInstances) != 0);
+    if (instanceCheck.handedOver) {
+        return 0;
+    }
+    if (!PrepareWindowClasses(instance)) {
+        return 0;
+    }
+    if (StartMainWindow(instance, startPos) == nullptr) {
+        return 0;
+    }
+    RunMessageLoop(app);
+    Scintilla_ReleaseResources();
+    return 0;
+}
+
+}  // namespace kelpo

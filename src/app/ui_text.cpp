@@ -1,0 +1,68 @@
+// Interface texts by number.
+#include "app/ui_text.h"
+
+#include <windows.h>
+
+#include <cwctype>
+#include <map>
+
+#include "app/ini_file.h"
+
+namespace kelpo {
+namespace {
+
+struct TextTable {
+    std::wstring translationFile;  // empty: built-in texts only
+};
+
+TextTable& Table() {
+    static TextTable table;
+    return table;
+}
+
+// Built-in wordings; numbers that have no entry yet give an empty text.
+const std::map<int, std::wstring>& BuiltinTexts() {
+    static const std::map<int, std::wstring> texts = {
+        {11, L"Save changes to %s?"},
+    };
+    return texts;
+}
+
+bool IsLanguageCode(const std::wstring& code) {
+    if (code.size() != 3) {
+        return false;
+    }
+    for (wchar_t c : code) {
+        if (!std::iswalpha(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void LoadInterfaceLanguage(const AppPaths& paths, const std::wstring& code) {
+    Table().translationFile.clear();
+    if (!IsLanguageCode(code) || ::lstrcmpiW(code.c_str(), L"ENU") == 0) {
+        return;
+    }
+    const std::wstring file = paths.folder + L"lang\\" + code + L".ini";
+    if (::GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        Table().translationFile = file;
+    }
+}
+
+std::wstring UiText(int number) {
+    if (!Table().translationFile.empty()) {
+        std::wstring text;
+        if (IniFile(Table().translationFile).ReadText(std::to_wstring(number).c_str(), text, 1024, L"Strings")) {
+            return text;
+        }
+    }
+    const auto& texts = BuiltinTexts();
+    const auto it = texts.find(number);
+    return it != texts.end() ? it->second : std::wstring();
+}
+
+}  // namespace kelpo

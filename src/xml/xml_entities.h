@@ -1,0 +1,18 @@
+// Entity references of XML text: decoding in place after parsing, escaping when writing.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace kelpo {
+
+// Replaces the five predefined entities and numeric character references in the
+// first length bytes of text, writes a terminating zero after the result and
+// returns its length. The result is never longer than the source.
+std::size_t DecodeXmlEntities(char* text, std::size_t length);
+
+// Appends text with quotes, "<", ">" and "&" escaped. An "&" that starts a numeric
+// reference ("&#") is kept, so references stored in a value are written unchanged.
+void AppendXmlEscaped(std::string& out, const char* text);
+
+} // namespace kelpo
