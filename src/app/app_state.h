@@ -9,6 +9,7 @@
 #include "app/app_paths.h"
 #include "app/handles.h"
 #include "app/settings.h"
+#include "doc/recent_lists.h"
 
 namespace kelpo {
 
@@ -26,6 +27,22 @@ struct ModelessSlot {
     ModelessKind kind = ModelessKind::None;
 };
 
+// The child windows of the main window and what the last layout measured.
+struct ShellWindows {
+    HWND rebar = nullptr;
+    HWND mainToolbar = nullptr;
+    HWND statusBar = nullptr;
+    HWND leftHost = nullptr;    // pane host, child id 94
+    HWND bottomHost = nullptr;  // pane host, child id 95
+    int statusHeight = 0;
+    int statusPartWidths[7] = {};
+    int dragSplitter = 0;       // 0 none, 1 left, 2 bottom
+    unsigned rememberedPanes = 0;  // command 87: bit 0 left, bit 1 bottom
+    LONG_PTR savedStyle = 0;       // full screen keeps the window style and menu to put back
+    HMENU savedMenu = nullptr;
+    WINDOWPLACEMENT savedTabsPlacement{sizeof(WINDOWPLACEMENT)};
+};
+
 struct AppState {
     AppPaths paths;
     Settings settings;
@@ -38,6 +55,8 @@ struct AppState {
     // Full screen keeps what it needs to put the window back.
     bool fullScreen = false;
     WINDOWPLACEMENT fullScreenPlacement{sizeof(WINDOWPLACEMENT)};
+
+    ShellWindows shell;
 
     unique_hfont uiFont;
     unique_hfont editorFont;
@@ -52,6 +71,7 @@ struct AppState {
     unique_haccel organizerAccelerators;
     ModelessSlot modeless;
     HWND organizerLabelEdit = nullptr;  // the favourites organiser's label edit control while editing
+    RecentLists recent;  // "Files", "Projects" and the four search histories of "mru.ini"
 };
 
 // The record lives for the whole process.

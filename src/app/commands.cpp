@@ -4,20 +4,37 @@
 #include "app/app_state.h"
 #include "app/config_bits.h"
 #include "app/dialogs.h"
+#include "app/full_screen.h"
+#include "app/insert_commands.h"
+#include "app/options_dialog.h"
+#include "app/main_window_layout.h"
+#include "app/view_commands.h"
+#include "doc/document_commands.h"
+#include "doc/document_tabs.h"
+#include "doc/file_commands.h"
+#include "doc/file_dialogs.h"
+#include "doc/session_commands.h"
+#include "lang/edit_commands.h"
+#include "lang/theme_menu.h"
 
 namespace kelpo {
 
 void RunEscapeAction() {
     AppState& app = App();
-    // A call tip in the active editor view is cancelled first, and full screen is left, once
-    // views and full-screen mode exist.
+    if (const Document* active = Tabs() != nullptr ? Tabs()->Active() : nullptr) {
+        if (active->view->Call(SCI_CALLTIPACTIVE)) {
+            active->view->Call(SCI_CALLTIPCANCEL);
+            return;
+        }
+    }
+    LeaveFullScreen();
     if (app.settings.config1 & kC1BottomPane) {
         app.settings.config1 &= ~kC1BottomPane;
-        // The layout is redone here once the panes exist.
+        LayoutMainWindow();
     }
 }
 
-bool DispatchCommand(int command, LPARAM /*lParam*/) {
+bool DispatchCommand(int command, LPARAM lParam) {
     AppState& app = App();
     switch (command) {
     case kCmdExit:
@@ -27,6 +44,7 @@ bool DispatchCommand(int command, LPARAM /*lParam*/) {
         app.settings.leftTabWidth = kDefaultLeftTabWidth;
         app.settings.bottomTabHeight = kDefaultBottomTabHeight;
         app.settings.config1 = ResetLayoutConfig1(app.settings.config1);
+        LayoutMainWindow();
         return true;
     case kCmdAbout:
         ShowAboutDialog(app.mainWindow);
@@ -38,8 +56,23 @@ bool DispatchCommand(int command, LPARAM /*lParam*/) {
         RunEscapeAction();
         return true;
     default:
-        // Other identifiers go to the active editor view once documents have views.
-        return false;
+        break;
+    }
+    if (HandleThemeCommand(command)) {
+        return true;
+    }
+    switch (command) {
+    case kCmdOpen:
+        OpenFilesWithDialog();
+        return true;
+    case kCmdOptions:
+        ShowOptionsDialog(app.mainWindow);
+        return true;
+    default:
+        // What the main window does not run itself goes to the active editor view.
+        return HandleViewCommand(command) || HandleDocumentCommand(command, lParam) || HandleSessionCommand(command) ||
+               HandleFileCommand(command) || HandleInsertCommand(command) ||
+               HandleEditCommandForActiveView(command);
     }
 }
 

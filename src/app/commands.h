@@ -6,6 +6,7 @@
 namespace kelpo {
 
 enum CommandId : int {
+    kCmdOpen = 3,
     kCmdExit = 17,
     kCmdResetLayout = 205,
     kCmdAbout = 217,

@@ -1,13 +1,24 @@
 // The main window procedure: each message is handed to one handler.
 #include "app/main_window.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <string>
 #include <vector>
 
 #include "Scintilla.h"
 #include "app/app_state.h"
+#include "app/ini_file.h"
+#include "app/main_window_layout.h"
+#include "app/pane_hosts.h"
+#include "app/rebar.h"
+#include "app/settings_values.h"
+#include "app/shortcut_keys_win.h"
+#include "app/shortcuts.h"
+#include "app/menu_icons.h"
+#include "app/status_bar.h"
 #include "app/commands.h"
 #include "app/open_arguments.h"
 #include "app/resource_ids.h"
@@ -16,7 +27,14 @@
 #include "app/startup_done.h"
 #include "app/tray_icon.h"
 #include "doc/document_entry.h"
+#include "doc/document_tabs.h"
+#include "doc/documents.h"
+#include "doc/file_change_check.h"
+#include "doc/file_commands.h"
+#include "doc/session_commands.h"
 #include "doc/recent_lists.h"
+#include "doc/tab_bar_input.h"
+#include "lang/theme_menu.h"
 
 namespace kelpo {
 namespace {
@@ -24,10 +42,10 @@ namespace {
 WNDPROC g_tabControlProc = nullptr;
 WNDPROC g_listBoxProc = nullptr;
 
-// The tab bar and list box copies get double clicks; their own behaviour comes with the panes
-// and document tabs that use them.
+// The tab bar and list box copies get double clicks; the list box's own behaviour comes with
+// the panes that use it.
 LRESULT CALLBACK TabCtrlExProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::CallWindowProcW(g_tabControlProc, window, message, wParam, lParam);
+    return HandleTabBarMessage(window, message, wParam, lParam, g_tabControlProc);
 }
 
 LRESULT CALLBACK ListBoxExProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,14 +67,38 @@ bool RegisterCopyOfClass(HINSTANCE instance, const wchar_t* original, const wcha
     return ::RegisterClassExW(&wc) != 0;
 }
 
+// Pane sizes outside 6 .. client extent - 100 go back to their defaults.
+void ReadPaneSizes(HWND window) {
+    Settings& settings = App().settings;
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const IniFile ini(App().paths.settingsFile);
+    settings.leftTabWidth =
+        RepairPaneSize(ini.ReadInt(L"LeftTabWidth", kDefaultLeftTabWidth), client.right, kDefaultLeftTabWidth);
+    settings.bottomTabHeight = RepairPaneSize(ini.ReadInt(L"BottomTabHeight", kDefaultBottomTabHeight),
+                                              client.bottom, kDefaultBottomTabHeight);
+}
+
 int OnCreate(HWND window) {
     AppState& app = App();
     app.mainWindow = window;
     ::DragAcceptFiles(window, TRUE);
-    // The panes, document tabs and status bar are created here by the main-window layout;
-    // the recent lists are loaded at the same moment.
     LoadRecentLists(app);
-    // Later: "TarvikDir" for the build tool, the update check and the menu shortcut texts.
+    ReadPaneSizes(window);
+    if (!CreatePaneHosts(window)) {
+        return -1;
+    }
+    std::unique_ptr<DocumentTabs> tabs = DocumentTabs::Create(window);
+    if (!tabs) {
+        return -1;
+    }
+    SetTabs(std::move(tabs));
+    if (!CreateRebar(window) || !CreateStatusBar(window)) {
+        return -1;
+    }
+    // "TarvikDir" for the build tool and the update check come with the build front end.
+    ApplyMenuShortcutTexts(::GetMenu(window), CurrentShortcuts());
+    ApplyCommandMenuIcons(::GetMenu(window));
     if (app.settings.config1 & kC1TrayIcon) {
         AddTrayIcon(window);
     }
@@ -77,8 +119,52 @@ void OnClose(HWND window) {
 
 void OnActivate(HWND window, WPARAM wParam) {
     if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && App().created) {
-        // The active editor view takes the focus here once documents have views.
+        if (const Document* active = Tabs() != nullptr ? Tabs()->Active() : nullptr) {
+            ::SetFocus(active->view->Window());
+        }
         ::PostMessageW(window, UM_CHECK_FILE, 0, 0);
+    }
+}
+
+void OnSize(WPARAM type) {
+    if (type != SIZE_MINIMIZED) {
+        LayoutMainWindow();
+    }
+}
+
+bool OnSetCursor(HWND window, LPARAM lParam) {
+    if (LOWORD(lParam) != HTCLIENT) {
+        return false;
+    }
+    POINT point;
+    ::GetCursorPos(&point);
+    ::ScreenToClient(window, &point);
+    return OnSplitterMouseMove(window, point.x, point.y);
+}
+
+LRESULT OnNotify(HWND window, NMHDR* header) {
+    if (LRESULT result = 0; OnToolbarNotify(window, header, result)) {
+        return result;
+    }
+    if (OnPaneHostNotify(header)) {
+        return 0;
+    }
+    if (header->idFrom >= 0xF000) {
+        OnViewNotify(*reinterpret_cast<const SCNotification*>(header));
+        return 0;
+    }
+    DocumentTabs* tabs = Tabs();
+    if (tabs != nullptr && header->hwndFrom == tabs->TabControl() && header->code == TCN_SELCHANGE) {
+        tabs->Activate(static_cast<int>(::SendMessageW(tabs->TabControl(), TCM_GETCURSEL, 0, 0)), true);
+    }
+    return 0;
+}
+
+void OnGoToLine(LPARAM lParam) {
+    Document* active = Tabs() != nullptr ? Tabs()->Active() : nullptr;
+    if (active != nullptr) {
+        GoToLineColumn(active, static_cast<int>(lParam & 0xFFFFFF), 1);
+        ::SetFocus(active->view->Window());
     }
 }
 
@@ -88,6 +174,13 @@ bool OnSysCommand(HWND window, WPARAM wParam) {
         return true;
     }
     return false;
+}
+
+// The theme pop-up is the one whose first item is the built-in theme.
+void OnThemeMenuPopup(HMENU popup) {
+    if (::GetMenuItemID(popup, 0) == static_cast<UINT>(kThemeCommandBuiltin)) {
+        BuildThemeMenu(popup);
+    }
 }
 
 void ShowAndFocus(HWND window) {
@@ -127,11 +220,11 @@ void OnDropFiles(HDROP drop) {
     ::DragFinish(drop);
 }
 
-// Until the document tabs and panes fill the client area, it is painted plainly.
+// The children cover the client area but for the splitter gaps, painted here.
 void OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(window, &paint);
-    ::FillRect(dc, &paint.rcPaint, ::GetSysColorBrush(COLOR_APPWORKSPACE));
+    PaintSplitterGaps(dc);
     ::EndPaint(window, &paint);
 }
 
@@ -146,8 +239,29 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return AskSaveAll() ? TRUE : FALSE;
     case WM_DESTROY:
         App().created = false;
+        SetTabs(nullptr);
         ::PostQuitMessage(0);
         return 0;
+    case WM_SIZE:
+        OnSize(wParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(window, lParam)) {
+            return TRUE;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        OnSplitterMouseMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnSplitterButtonDown(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        OnSplitterButtonUp();
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(window, reinterpret_cast<NMHDR*>(lParam));
     case WM_ACTIVATE:
         OnActivate(window, wParam);
         return 0;
@@ -161,6 +275,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         break;
+    case WM_INITMENUPOPUP:
+        OnRecentMenuPopup(reinterpret_cast<HMENU>(wParam));
+        OnThemeMenuPopup(reinterpret_cast<HMENU>(wParam));
+        OnWindowMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
     case WM_COPYDATA:
         return ReceiveHandOver(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_GETMINMAXINFO:
@@ -181,8 +300,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnTrayNotify(window, lParam);
         return 0;
     case UM_GOTO_LINE:
+        OnGoToLine(lParam);
+        return 0;
     case UM_CHECK_FILE:
-        // Handled by the active document once documents have editor views.
+        CheckActiveFileChanged();
         return 0;
     default:
         break;
@@ -223,7 +344,7 @@ void UnregisterWindowClasses(HINSTANCE instance) {
 HWND CreateMainWindow(HINSTANCE instance, const WindowPos& pos, HMENU menu) {
     const DWORD exStyle = (App().settings.config1 & kC1AlwaysOnTop) ? WS_EX_TOPMOST : 0;
     const bool useDefault = pos.rect.left == kWindowDefaultEdge;
-    return ::CreateWindowExW(exStyle, kMainWindowClass, kMainWindowTitle, WS_OVERLAPPEDWINDOW,
+    return ::CreateWindowExW(exStyle, kMainWindowClass, kMainWindowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                              pos.rect.left, pos.rect.top,
                              useDefault ? static_cast<int>(CW_USEDEFAULT) : pos.rect.Width(),
                              useDefault ? static_cast<int>(CW_USEDEFAULT) : pos.rect.Height(),

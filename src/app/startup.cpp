@@ -21,8 +21,10 @@
 #include "app/message_loop.h"
 #include "app/organizer_keys.h"
 #include "app/settings_store.h"
+#include "app/shortcuts.h"
 #include "app/single_instance.h"
 #include "app/ui_text.h"
+#include "lang/theme_store.h"
 
 namespace kelpo {
 namespace {
@@ -71,7 +73,7 @@ private:
 bool PrepareWindowClasses(HINSTANCE instance) {
     AppState& app = App();
     app.instance = instance;
-    // The style theme is loaded here: key `style` names "style\<name>.xml", else the built-in theme.
+    LoadStartupTheme(app);
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -80,8 +82,8 @@ bool PrepareWindowClasses(HINSTANCE instance) {
 
 HWND StartMainWindow(HINSTANCE instance, const WindowPos& pos) {
     AppState& app = App();
-    // The command icons (step 9) and the accelerator table from "shortcuts.ini" (step 10) are
-    // built here once the command set exists.
+    // Step 9, the command icons for the menus, is done when the menu is made.
+    BuildAccelerators(app);
     HMENU menu = BuildMainMenu();
     HWND window = CreateMainWindow(instance, pos, menu);
     if (window == nullptr) {

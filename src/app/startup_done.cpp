@@ -6,7 +6,9 @@
 
 #include "app/app_state.h"
 #include "app/handles.h"
+#include "app/main_window_layout.h"
 #include "app/open_arguments.h"
+#include "app/pane_hosts.h"
 #include "doc/document_entry.h"
 #include "doc/session.h"
 
@@ -22,7 +24,9 @@ int ProcessArgumentCount() {
 }  // namespace
 
 void RunStartupDone(AppState& app) {
-    // The panes select their saved tabs and press their toolbar buttons here once they exist.
+    SelectPaneTab(Pane::Left, static_cast<int>(GetBits(app.settings.config1, kC1LeftTabShift, 3)), false);
+    SelectPaneTab(Pane::Bottom, static_cast<int>(GetBits(app.settings.config1, kC1BottomTabShift, 3)), false);
+    LayoutMainWindow();
     int opened = 0;
     if (app.settings.config1 & kC1Session) {
         opened = LoadSession(app);

@@ -1,58 +1,47 @@
-// Entry points of the document layer. Until documents and editor views exist, each request is
-// recorded and a record stands in for the document that would have been opened.
+// Entry points of the document layer used by start-up, the hand-over and dropped files.
 #include "doc/document_entry.h"
 
-#include <deque>
+#include <algorithm>
+
+#include "doc/document_tabs.h"
+#include "doc/documents.h"
 
 namespace kelpo {
 
-struct Document {
-    std::size_t requestIndex = 0;
-};
-
-namespace {
-
-std::vector<OpenRequest>& Requests() {
-    static std::vector<OpenRequest> requests;
-    return requests;
-}
-
-// Stable addresses for the stand-in documents handed out.
-std::deque<Document>& StandIns() {
-    static std::deque<Document> documents;
-    return documents;
-}
-
-Document* RecordRequest(const std::wstring& path) {
-    Requests().push_back(OpenRequest{path});
-    StandIns().push_back(Document{Requests().size() - 1});
-    return &StandIns().back();
-}
-
-}  // namespace
-
-Document* OpenFileFromArgument(const std::wstring& path) { return RecordRequest(path); }
+Document* OpenFileFromArgument(const std::wstring& path) { return OpenDocument(path); }
 
 void GoToLineColumn(Document* document, int line, int column) {
-    if (document == nullptr || document->requestIndex >= Requests().size()) {
+    if (document == nullptr || !document->view) {
         return;
     }
-    OpenRequest& request = Requests()[document->requestIndex];
-    request.line = line;
-    request.column = column;
+    const EditorView& view = *document->view;
+    const int lineCount = static_cast<int>(view.Call(SCI_GETLINECOUNT));
+    if (line == -1) {
+        view.Call(SCI_DOCUMENTEND);
+        return;
+    }
+    line = std::min(line, lineCount);
+    if (line < 1) {
+        return;
+    }
+    sptr_t position = view.Call(SCI_POSITIONFROMLINE, line - 1);
+    const sptr_t end = view.Call(SCI_GETLINEENDPOSITION, line - 1);
+    const int target = std::max(column, 1) - 1;
+    while (view.Call(SCI_GETCOLUMN, position) < target && position < end) {
+        position = view.Call(SCI_POSITIONAFTER, position);
+    }
+    view.Call(SCI_SETXCARETPOLICY, CARET_SLOP | CARET_STRICT | CARET_EVEN, 50);
+    view.Call(SCI_SETYCARETPOLICY, CARET_SLOP | CARET_STRICT | CARET_EVEN, 5);
+    view.Call(SCI_GOTOPOS, std::min(position, end));
+    view.Call(SCI_CHOOSECARETX);
+    view.Call(SCI_SETXCARETPOLICY, CARET_SLOP | CARET_EVEN, 50);
+    view.Call(SCI_SETYCARETPOLICY, CARET_EVEN, 0);
 }
 
-bool AskSaveAll() { return true; }
+bool AskSaveAll() { return AskSaveAll(true); }
 
-Document* CreateEmptyDocument() { return RecordRequest(std::wstring()); }
+Document* CreateEmptyDocument() { return NewDocument(nullptr); }
 
-int DocumentCount() { return static_cast<int>(StandIns().size()); }
-
-const std::vector<OpenRequest>& OpenRequests() { return Requests(); }
-
-void ClearOpenRequests() {
-    Requests().clear();
-    StandIns().clear();
-}
+int DocumentCount() { return Tabs() != nullptr ? Tabs()->Count() : 0; }
 
 }  // namespace kelpo

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace kelpo {
 
@@ -18,15 +17,5 @@ bool AskSaveAll();
 Document* CreateEmptyDocument();
 // The number of open documents.
 int DocumentCount();
-
-// What the document layer was asked to do, in order. Tabs and views do not exist yet, so every
-// request is recorded here; tests read the record to see what a start or a hand-over opened.
-struct OpenRequest {
-    std::wstring path;  // empty for a new empty document
-    int line = 0;       // 0 when no caret placement was asked for
-    int column = 0;
-};
-const std::vector<OpenRequest>& OpenRequests();
-void ClearOpenRequests();
 
 }  // namespace kelpo

@@ -2,6 +2,9 @@
 // the usage dialog, the received command line and the settings written when it closes.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <chrono>
 
 #include "app/app_state.h"
@@ -12,9 +15,13 @@
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "app/resource_ids.h"
+#include "app/shortcuts.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
+#include "app/status_message.h"
+#include "doc/document.h"
 #include "doc/document_entry.h"
+#include "doc/document_tabs.h"
 #include "test_support.h"
 
 namespace kelpo {
@@ -45,10 +52,8 @@ protected:
     HWND window_ = nullptr;
 };
 
-TEST_F(MainWindowTest, IsTitledKelpoWithItsClassAndDefaultPlace) {
+TEST_F(MainWindowTest, HasItsClassAndDefaultPlace) {
     wchar_t text[64] = {};
-    ::GetWindowTextW(window_, text, 64);
-    EXPECT_STREQ(text, L"Kelpo");
     ::GetClassNameW(window_, text, 64);
     EXPECT_STREQ(text, L"KelpoWindow");
     EXPECT_TRUE(::IsWindowVisible(window_));
@@ -65,8 +70,10 @@ TEST_F(MainWindowTest, IsTitledKelpoWithItsClassAndDefaultPlace) {
 }
 
 TEST_F(MainWindowTest, StartupCreatesOneEmptyDocumentWhenNothingWasOpened) {
-    ASSERT_EQ(OpenRequests().size(), 1u);
-    EXPECT_TRUE(OpenRequests()[0].path.empty());
+    ASSERT_EQ(DocumentCount(), 1);
+    EXPECT_FALSE(Tabs()->At(0)->HasPath());
+    EXPECT_EQ(Tabs()->At(0)->displayName, L"Untitled 1");
+    EXPECT_EQ(test::WindowText(window_), L"Untitled 1 - Kelpo");
 }
 
 TEST_F(MainWindowTest, CloseWritesTheSettingsInTheirForm) {
@@ -135,31 +142,37 @@ TEST_F(MainWindowTest, UsageDialogShowsTheUsageText) {
 }
 
 TEST_F(MainWindowTest, HandedOverCommandLineOpensRelativeToTheSenderDirectory) {
-    ClearOpenRequests();
-    auto block = BuildHandOverBlock(L"C:\\base\\dir", L"\"C:\\Program Files\\kelpo.exe\" one.c -line:4,2 ..\\two.c "
-                                                      L"D:\\abs.txt \\\\server\\share\\n.c");
+    const std::wstring base = folder_.File(L"base");
+    ::CreateDirectoryW(base.c_str(), nullptr);
+    test::WriteFileBytes(base + L"\\one.c", "int one;\r\n");
+    test::WriteFileBytes(folder_.File(L"two.c"), "line 1\r\nline 2\r\nline 3\r\nabcdef\r\nline 5\r\n");
+    test::WriteFileBytes(folder_.File(L"abs.txt"), "absolute");
+    const int before = DocumentCount();
+    auto block = BuildHandOverBlock(base, L"\"C:\\Program Files\\kelpo.exe\" one.c -line:4,2 ..\\two.c \"" +
+                                              folder_.File(L"abs.txt") + L"\" missing.c");
     COPYDATASTRUCT data{0, static_cast<DWORD>(block.size()), block.data()};
     EXPECT_EQ(::SendMessageW(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
-    const auto& requests = OpenRequests();
-    ASSERT_EQ(requests.size(), 4u);
-    EXPECT_EQ(requests[0].path, L"C:\\base\\dir\\one.c");
-    EXPECT_EQ(requests[0].line, 0);
-    EXPECT_EQ(requests[1].path, L"C:\\base\\two.c");
-    EXPECT_EQ(requests[1].line, 4);
-    EXPECT_EQ(requests[1].column, 2);
-    EXPECT_EQ(requests[2].path, L"D:\\abs.txt");
-    EXPECT_EQ(requests[3].path, L"\\\\server\\share\\n.c");
+    ASSERT_EQ(DocumentCount(), before + 3);
+    const Document* one = test::DocumentWithPath(base + L"\\one.c");
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(test::CaretLineColumn(*one), std::make_pair(1, 1));
+    const Document* two = test::DocumentWithPath(folder_.File(L"two.c"));
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(test::CaretLineColumn(*two), std::make_pair(4, 2));
+    EXPECT_EQ(Tabs()->Active(), test::DocumentWithPath(folder_.File(L"abs.txt")));
+    EXPECT_EQ(test::DocumentWithPath(base + L"\\missing.c"), nullptr);
+    EXPECT_EQ(LastStatusMessage(), L"Cannot open file: " + base + L"\\missing.c");
 }
 
 TEST_F(MainWindowTest, MalformedOrEmptyHandOverOpensNothingButShowsTheWindow) {
-    ClearOpenRequests();
+    const int before = DocumentCount();
     const wchar_t unterminated[] = {L'C', L':', L'\\', L'x', L'y'};
     COPYDATASTRUCT data{0, sizeof unterminated - sizeof(wchar_t), const_cast<wchar_t*>(unterminated)};
     ::SendMessageW(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
     ::ShowWindow(window_, SW_HIDE);
     COPYDATASTRUCT empty{};
     ::SendMessageW(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&empty));
-    EXPECT_TRUE(OpenRequests().empty());
+    EXPECT_EQ(DocumentCount(), before);
     EXPECT_TRUE(::IsWindowVisible(window_));
 }
 
@@ -174,6 +187,136 @@ TEST_F(MainWindowTest, TrayIconHidesOnMinimiseAndTogglesOnClick) {
     EXPECT_FALSE(::IsWindowVisible(window_));
     ::SendMessageW(window_, UM_TRAY_NOTIFY, 1, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(::IsWindowVisible(window_));
+}
+
+}  // namespace
+}  // namespace kelpo
+
+namespace kelpo {
+namespace {
+
+RECT ChildRect(HWND window, HWND child) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+TEST_F(MainWindowTest, PanesAndTabsAreLaidOutWithSplitterGaps) {
+    RECT client;
+    ::GetClientRect(window_, &client);
+    const RECT left = ChildRect(window_, App().shell.leftHost);
+    const RECT tabs = ChildRect(window_, Tabs()->TabControl());
+    const RECT status = ChildRect(window_, App().shell.statusBar);
+    EXPECT_TRUE(::IsWindowVisible(App().shell.leftHost));
+    EXPECT_FALSE(::IsWindowVisible(App().shell.bottomHost));
+    EXPECT_EQ(left.right - left.left, 290);
+    EXPECT_EQ(tabs.left, 293);
+    EXPECT_EQ(tabs.right, client.right);
+    EXPECT_EQ(status.bottom, client.bottom);
+    EXPECT_EQ(tabs.bottom, status.top);
+
+    ::SendMessageW(window_, WM_COMMAND, 94, 0);  // the bottom pane with its first page
+    const RECT bottom = ChildRect(window_, App().shell.bottomHost);
+    const RECT tabsAbove = ChildRect(window_, Tabs()->TabControl());
+    EXPECT_TRUE(::IsWindowVisible(App().shell.bottomHost));
+    EXPECT_EQ(bottom.bottom - bottom.top, 200);
+    EXPECT_EQ(tabsAbove.bottom, bottom.top - 3);
+    EXPECT_EQ(bottom.left, 293);
+}
+
+TEST_F(MainWindowTest, SplitterDragsAreClampedAndSetThePaneBit) {
+    const int y = 100;
+    ::SendMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(291, y));
+    ASSERT_EQ(::GetCapture(), window_);
+    ::SendMessageW(window_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, y));
+    ::SendMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(5, y));
+    EXPECT_EQ(App().settings.leftTabWidth, 10);
+    EXPECT_NE(::GetCapture(), window_);
+    test::PumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(ChildRect(window_, App().shell.leftHost).right, 10);
+
+    // A hidden pane's splitter cannot be grabbed.
+    ::SendMessageW(window_, WM_COMMAND, 88, 0);
+    ::SendMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(11, y));
+    EXPECT_NE(::GetCapture(), window_);
+    ::SendMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(11, y));
+}
+
+TEST_F(MainWindowTest, HideAllPanesTwiceRestoresExactlyTheVisibleOnes) {
+    ::SendMessageW(window_, WM_COMMAND, 95, 0);
+    ASSERT_TRUE(App().settings.config1 & kC1BottomPane);
+    ::SendMessageW(window_, WM_COMMAND, 88, 0);  // left pane off: only the bottom one is shown
+    ::SendMessageW(window_, WM_COMMAND, 87, 0);
+    EXPECT_FALSE(App().settings.config1 & (kC1LeftPane | kC1BottomPane));
+    EXPECT_FALSE(::IsWindowVisible(App().shell.bottomHost));
+    ::SendMessageW(window_, WM_COMMAND, 87, 0);
+    EXPECT_TRUE(App().settings.config1 & kC1BottomPane);
+    EXPECT_FALSE(App().settings.config1 & kC1LeftPane);
+    EXPECT_TRUE(::IsWindowVisible(App().shell.bottomHost));
+    EXPECT_EQ(GetBits(App().settings.config1, kC1BottomTabShift, 3), 1u);
+}
+
+TEST_F(MainWindowTest, EscapeLeavesFullScreenAndHidesTheBottomPane) {
+    ::SendMessageW(window_, WM_COMMAND, 94, 0);
+    ::SendMessageW(window_, WM_COMMAND, 98, 0);
+    ASSERT_TRUE(App().fullScreen);
+    EXPECT_EQ(::GetMenu(window_), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(App().shell.statusBar));
+    ::SendMessageW(window_, WM_COMMAND, 88, 0);  // ignored in full screen
+    EXPECT_TRUE(App().settings.config1 & kC1LeftPane);
+
+    MSG escape{window_, WM_KEYDOWN, VK_ESCAPE, 0};
+    ProcessMessage(App(), escape);
+    EXPECT_FALSE(App().fullScreen);
+    EXPECT_NE(::GetMenu(window_), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(App().shell.statusBar));
+    EXPECT_FALSE(App().settings.config1 & kC1BottomPane);
+    RECT rect;
+    ::GetWindowRect(window_, &rect);
+    EXPECT_EQ(rect.right - rect.left, 780);
+}
+
+TEST_F(MainWindowTest, StatusBarHasSevenMeasuredParts) {
+    int edges[8] = {};
+    const int parts = static_cast<int>(::SendMessageW(App().shell.statusBar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)));
+    EXPECT_EQ(parts, 7);
+    for (int i = 1; i < 6; ++i) {
+        EXPECT_GT(edges[i], edges[i - 1]);
+    }
+    EXPECT_EQ(edges[6], -1);
+}
+
+}  // namespace
+}  // namespace kelpo
+
+namespace kelpo {
+namespace {
+
+TEST_F(MainWindowTest, CommandsAndKeysReachTheActiveView) {
+    BuildAccelerators(App());
+    Document* document = Tabs()->Active();
+    ASSERT_NE(document, nullptr);
+    const EditorView& view = *document->view;
+    const char text[] = "b\r\na\r\nb\r\na\r\nc\r\n";
+    view.Call(SCI_SETTEXT, 0, reinterpret_cast<sptr_t>(text));
+    view.Call(SCI_SELECTALL);
+    ::SendMessageW(window_, WM_COMMAND, 53, 0);  // remove duplicate lines
+    EXPECT_EQ(view.Text(), "b\r\na\r\nc\r\n");
+
+    // Ctrl+U (upper case) through the accelerator table and the message loop.
+    view.Call(SCI_SETTEXT, 0, reinterpret_cast<sptr_t>("abc"));
+    view.Call(SCI_SELECTALL);
+    BYTE state[256] = {};
+    state[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(state);
+    MSG key{view.Window(), WM_KEYDOWN, 'U', 1};
+    ProcessMessage(App(), key);
+    BYTE none[256] = {};
+    ::SetKeyboardState(none);
+    test::PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(view.Text(), "ABC");
+    EXPECT_TRUE(document->modified);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "doc/document_entry.h"
+#include "doc/document_tabs.h"
 #include "test_support.h"
 
 namespace kelpo {
@@ -91,9 +92,12 @@ TEST(KelpoProcess, FirstStartShowsDefaultWindowAndCloseWritesDefaults) {
     ASSERT_TRUE(test::PumpUntil([&] { return (window = MainWindowOf(process.get())) != nullptr; }, 30s));
     ASSERT_TRUE(test::PumpUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 10s));
 
-    wchar_t title[32] = {};
-    ::GetWindowTextW(window, title, 32);
-    EXPECT_STREQ(title, L"Kelpo");
+    wchar_t className[32] = {};
+    ::GetClassNameW(window, className, 32);
+    EXPECT_STREQ(className, L"KelpoWindow");
+    // Nothing to open and no session: the start ends with one empty document.
+    EXPECT_TRUE(test::PumpUntil([&] { return test::WindowText(window) == L"Untitled 1 - Kelpo"; }, 10s))
+        << "title: " << std::string(test::WindowText(window).begin(), test::WindowText(window).end());
     RECT rect;
     ::GetWindowRect(window, &rect);
     EXPECT_EQ(rect.right - rect.left, 780);
@@ -129,7 +133,6 @@ protected:
         window_ = StartMainWindow(::GetModuleHandleW(nullptr), LoadSettings(App()));
         ASSERT_NE(window_, nullptr);
         ASSERT_TRUE(test::PumpUntil([] { return !App().starting; }, 5s));
-        ClearOpenRequests();
         ASSERT_TRUE(copy_.Ready());
     }
 
@@ -157,35 +160,50 @@ protected:
     HWND window_ = nullptr;
 };
 
+std::string NumberedLines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) {
+        text += "line " + std::to_string(i) + " of the file\r\n";
+    }
+    return text;
+}
+
 TEST_F(HandOverTest, SecondStartHandsItsFilesOverRelativeToItsOwnDirectory) {
     ::CreateDirectoryW(elsewhere_.File(L"sub").c_str(), nullptr);
+    test::WriteFileBytes(elsewhere_.File(L"a.c"), NumberedLines(30));
+    test::WriteFileBytes(elsewhere_.File(L"b.c"), NumberedLines(30));
+    test::WriteFileBytes(elsewhere_.File(L"sub\\c.c"), NumberedLines(30));
+    const int before = DocumentCount();
     RunSecondStart(L"a.c -line:10 b.c -line:20,5 sub\\c.c", elsewhere_.Path());
-    const auto& requests = OpenRequests();
-    ASSERT_EQ(requests.size(), 3u);
-    EXPECT_EQ(requests[0].path, elsewhere_.File(L"a.c"));
-    EXPECT_EQ(requests[0].line, 0);
-    EXPECT_EQ(requests[1].path, elsewhere_.File(L"b.c"));
-    EXPECT_EQ(requests[1].line, 10);
-    EXPECT_EQ(requests[1].column, 1);
-    EXPECT_EQ(requests[2].path, elsewhere_.File(L"sub\\c.c"));
-    EXPECT_EQ(requests[2].line, 20);
-    EXPECT_EQ(requests[2].column, 5);
+    ASSERT_EQ(DocumentCount(), before + 3);
+    const Document* a = test::DocumentWithPath(elsewhere_.File(L"a.c"));
+    const Document* b = test::DocumentWithPath(elsewhere_.File(L"b.c"));
+    const Document* c = test::DocumentWithPath(elsewhere_.File(L"sub\\c.c"));
+    ASSERT_TRUE(a != nullptr && b != nullptr && c != nullptr);
+    EXPECT_EQ(test::CaretLineColumn(*a), std::make_pair(1, 1));
+    EXPECT_EQ(test::CaretLineColumn(*b), std::make_pair(10, 1));
+    EXPECT_EQ(test::CaretLineColumn(*c), std::make_pair(20, 5));
+    EXPECT_EQ(Tabs()->Active(), c);
 }
 
 TEST_F(HandOverTest, SecondStartWithoutArgumentsOpensNothingAndShowsTheFirst) {
     ::ShowWindow(window_, SW_MINIMIZE);
+    const int before = DocumentCount();
     RunSecondStart(L"", elsewhere_.Path());
-    EXPECT_TRUE(OpenRequests().empty());
+    EXPECT_EQ(DocumentCount(), before);
     EXPECT_FALSE(::IsIconic(window_));
 }
 
 TEST_F(HandOverTest, SeveralInstancesAllowedStartsAWindowOfItsOwn) {
     IniFile(copy_.Folder().File(L"kelpo.ini")).WriteInt(L"Config1", static_cast<int>(kConfig1Default | kC1SeveralInstances));
+    test::WriteFileBytes(elsewhere_.File(L"x.c"), NumberedLines(3));
+    const int before = DocumentCount();
     unique_handle process = copy_.Start(L"x.c", elsewhere_.Path());
     ASSERT_TRUE(process);
     HWND second = nullptr;
     EXPECT_TRUE(test::PumpUntil([&] { return (second = MainWindowOf(process.get())) != nullptr; }, 30s));
-    EXPECT_TRUE(OpenRequests().empty());
+    EXPECT_TRUE(test::PumpUntil([&] { return test::WindowText(second) == elsewhere_.File(L"x.c") + L" - Kelpo"; }, 10s));
+    EXPECT_EQ(DocumentCount(), before);
     if (second != nullptr) {
         ::PostMessageW(second, WM_CLOSE, 0, 0);
         EXPECT_TRUE(test::PumpUntil([&] { return HasExited(process.get()); }, 20s));

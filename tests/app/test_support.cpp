@@ -9,7 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/startup.h"
-#include "doc/document_entry.h"
+#include "doc/document_tabs.h"
 
 namespace kelpo::test {
 
@@ -77,6 +77,25 @@ std::wstring ProgramFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+const Document* DocumentWithPath(const std::wstring& path) {
+    DocumentTabs* tabs = Tabs();
+    const int index = tabs != nullptr ? tabs->FindByPath(path) : -1;
+    return index >= 0 ? tabs->At(index) : nullptr;
+}
+
+std::pair<int, int> CaretLineColumn(const Document& document) {
+    const EditorView& view = *document.view;
+    const sptr_t caret = view.Call(SCI_GETCURRENTPOS);
+    return {static_cast<int>(view.Call(SCI_LINEFROMPOSITION, caret)) + 1,
+            static_cast<int>(view.Call(SCI_GETCOLUMN, caret)) + 1};
+}
+
 bool EnsureWindowClasses() {
     static const bool registered = PrepareWindowClasses(::GetModuleHandleW(nullptr));
     return registered;
@@ -92,7 +111,6 @@ void ResetAppState(const std::wstring& folder) {
     app.fullScreen = false;
     app.modeless = ModelessSlot{};
     app.instance = ::GetModuleHandleW(nullptr);
-    ClearOpenRequests();
 }
 
 }  // namespace kelpo::test

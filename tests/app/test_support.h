@@ -6,6 +6,9 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <utility>
+
+#include "doc/document.h"
 
 namespace kelpo::test {
 
@@ -34,6 +37,12 @@ void PumpFor(std::chrono::milliseconds duration);
 
 // The folder of the running test program (where kelpo.exe is built too).
 std::wstring ProgramFolder();
+
+std::wstring WindowText(HWND window);
+// The open document of this path (compared without regard to case), or none.
+const Document* DocumentWithPath(const std::wstring& path);
+// The caret's 1-based line and column in the document's view.
+std::pair<int, int> CaretLineColumn(const Document& document);
 
 // Registers the program's window classes in this process once.
 bool EnsureWindowClasses();

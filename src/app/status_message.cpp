@@ -1,0 +1,23 @@
+// Status-bar message, kept so that tests and later redraws can read it back.
+#include "app/status_message.h"
+
+#include "app/status_bar.h"
+
+namespace kelpo {
+namespace {
+
+std::wstring& Message() {
+    static std::wstring message;
+    return message;
+}
+
+}  // namespace
+
+void ShowStatusMessage(const std::wstring& text) {
+    Message() = text;
+    SetStatusText(kStatusMessage, text);
+}
+
+const std::wstring& LastStatusMessage() { return Message(); }
+
+}  // namespace kelpo

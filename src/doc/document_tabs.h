@@ -1,0 +1,74 @@
+// The tab manager: owns every document, one tab each, the tab index being its position.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "doc/document.h"
+
+namespace kelpo {
+
+inline constexpr int kDocumentTabsId = 93;
+
+class DocumentTabs {
+public:
+    // Creates the tab bar as a child of the main window; nothing when it cannot be made.
+    static std::unique_ptr<DocumentTabs> Create(HWND mainWindow);
+    DocumentTabs(const DocumentTabs&) = delete;
+    DocumentTabs& operator=(const DocumentTabs&) = delete;
+    ~DocumentTabs();
+
+    HWND TabControl() const { return tabControl_; }
+    int Count() const;
+    Document* At(int index) const;
+    int IndexOf(const Document* document) const;
+    Document* Active() const { return active_; }
+    int ActiveIndex() const;
+    // The tab whose document has this absolute path (compared without regard to case), or -1.
+    int FindByPath(const std::wstring& fullPath) const;
+
+    // A view for a new document, set up with the program's editing defaults.
+    std::unique_ptr<Document> CreateDocumentWithView();
+    // Appends a tab for the document and activates it; nothing is kept when that fails.
+    Document* Append(std::unique_ptr<Document> document, bool setFocus);
+    void Activate(int index, bool setFocus);
+    void Remove(int index);
+    void RemoveAll();
+    void Move(int from, int to);
+    void UpdateTab(const Document* document);
+
+    // The tab that was active before the current one, or -1.
+    int PreviousActiveIndex() const;
+    // Fits the active view into the tab bar's display area where the tab bar now is.
+    void FitActiveView() { PlaceActiveView(); }
+    // A counter for the names of new documents, starting at 1.
+    int NextUntitledNumber() { return untitledCounter_++; }
+
+private:
+    explicit DocumentTabs(HWND mainWindow, HWND tabControl) : mainWindow_(mainWindow), tabControl_(tabControl) {}
+    void PlaceActiveView();
+    void RememberInHistory(int index);
+    int ImageIndexOf(const Document* document) const;
+
+    HWND mainWindow_;
+    HWND tabControl_;
+    HWND toolTip_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    Document* active_ = nullptr;
+    int history_[2] = {-1, -1};
+    int historySlot_ = 0;
+    int untitledCounter_ = 1;
+    int viewCounter_ = 0xF000;
+};
+
+// The one tab manager of the program, while the main window exists.
+DocumentTabs* Tabs();
+void SetTabs(std::unique_ptr<DocumentTabs> tabs);
+
+// "%s - Kelpo" with the document's name, or "Kelpo" without a document.
+void SetWindowTitle(HWND mainWindow, const Document* document);
+
+}  // namespace kelpo

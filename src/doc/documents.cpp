@@ -1,0 +1,194 @@
+// The document operations of the tab bar.
+#include "doc/documents.h"
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "app/insert_commands.h"
+#include "app/status_message.h"
+#include "doc/document_tabs.h"
+#include "doc/file_load.h"
+#include "doc/file_paths.h"
+#include "doc/file_save.h"
+#include "doc/project_marks.h"
+#include "lang/language_catalogue.h"
+#include "lang/view_language.h"
+#include "lang/view_notifications.h"
+
+namespace kelpo {
+namespace {
+
+void InsertTemplate(EditorView& view, const wchar_t* templatePath) {
+    HANDLE file = ::CreateFileW(templatePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20)) {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+            read = 0;
+        }
+        bytes.resize(read);
+    }
+    ::CloseHandle(file);
+    const std::size_t bar = bytes.find('|');
+    if (bar != std::string::npos) {
+        bytes.erase(bar, 1);
+    }
+    view.Call(SCI_INSERTTEXT, 0, reinterpret_cast<sptr_t>(bytes.c_str()));
+    const sptr_t caret = bar != std::string::npos ? static_cast<sptr_t>(bar) : 0;
+    view.Call(SCI_SETSEL, caret, caret);
+}
+
+Document* DocumentOfView(HWND view) {
+    DocumentTabs* tabs = Tabs();
+    if (tabs == nullptr) {
+        return nullptr;
+    }
+    for (int i = 0; i < tabs->Count(); ++i) {
+        Document* document = tabs->At(i);
+        if (document->view && document->view->Window() == view) {
+            return document;
+        }
+    }
+    return nullptr;
+}
+
+void SetModified(Document& document, bool modified) {
+    if (document.modified != modified) {
+        document.modified = modified;
+        Tabs()->UpdateTab(&document);
+    }
+}
+
+}  // namespace
+
+Document* NewDocument(const wchar_t* templatePath) {
+    DocumentTabs* tabs = Tabs();
+    if (tabs == nullptr) {
+        return nullptr;
+    }
+    std::unique_ptr<Document> document = tabs->CreateDocumentWithView();
+    if (!document) {
+        return nullptr;
+    }
+    document->displayName = L"Untitled " + std::to_wstring(tabs->NextUntitledNumber());
+    const LanguageDef& language =
+        templatePath != nullptr ? ChooseLanguageForFile(templatePath) : LanguageAt(0);
+    EditorView& view = *document->view;
+    ApplyLanguage(view, language);
+    view.Call(SCI_SETSEL, 0, 0);
+    view.Call(SCI_SETEOLMODE, static_cast<int>(document->lineEnd));
+    view.Call(SCI_SETUNDOCOLLECTION, 1);
+    view.Call(SCI_SETSAVEPOINT);
+    if (templatePath != nullptr) {
+        InsertTemplate(view, templatePath);
+    }
+    return tabs->Append(std::move(document), true);
+}
+
+Document* OpenDocument(const std::wstring& path) {
+    DocumentTabs* tabs = Tabs();
+    if (tabs == nullptr) {
+        return nullptr;
+    }
+    const std::optional<std::wstring> fullPath = FullPathOf(path);
+    if (!fullPath) {
+        ShowStatusMessage(L"Cannot open file: " + path);
+        return nullptr;
+    }
+    if (const int index = tabs->FindByPath(*fullPath); index >= 0) {
+        tabs->Activate(index, true);
+        return tabs->At(index);
+    }
+    std::unique_ptr<Document> document = tabs->CreateDocumentWithView();
+    if (!document || !LoadFile(*document, *fullPath)) {
+        if (document) {
+            ForgetDocumentProject(*document);
+        }
+        ShowStatusMessage(L"Cannot open file: " + *fullPath);
+        return nullptr;
+    }
+    return tabs->Append(std::move(document), true);
+}
+
+void CloseActiveTab() {
+    DocumentTabs* tabs = Tabs();
+    Document* document = tabs != nullptr ? tabs->Active() : nullptr;
+    if (document == nullptr || !AskSave(*document, true)) {
+        return;
+    }
+    ForgetDocumentProject(*document);
+    tabs->Remove(tabs->IndexOf(document));
+}
+
+void CloseOtherTabs() {
+    DocumentTabs* tabs = Tabs();
+    if (tabs == nullptr || tabs->Active() == nullptr) {
+        return;
+    }
+    Document* keep = tabs->Active();
+    for (int i = tabs->Count() - 1; i >= 0; --i) {
+        if (tabs->At(i) != keep) {
+            ForgetDocumentProject(*tabs->At(i));
+            tabs->Remove(i);
+        }
+    }
+    tabs->Activate(0, false);
+}
+
+void CloseAllTabs() {
+    if (DocumentTabs* tabs = Tabs()) {
+        tabs->RemoveAll();
+    }
+    ResetProjectMarks();
+}
+
+bool AskSaveAll(bool ask) {
+    DocumentTabs* tabs = Tabs();
+    if (tabs == nullptr) {
+        return true;
+    }
+    for (int i = 0; i < tabs->Count(); ++i) {
+        Document* document = tabs->At(i);
+        if (!document->modified) {
+            continue;
+        }
+        if (!AskSave(*document, ask)) {
+            return false;
+        }
+        tabs->UpdateTab(document);
+    }
+    return true;
+}
+
+void OnViewNotify(const SCNotification& notification) {
+    Document* document = DocumentOfView(static_cast<HWND>(notification.nmhdr.hwndFrom));
+    if (document == nullptr) {
+        return;
+    }
+    OnViewNotification(*document->view, notification);
+    switch (notification.nmhdr.code) {
+    case SCN_SAVEPOINTREACHED:
+        SetModified(*document, false);
+        break;
+    case SCN_SAVEPOINTLEFT:
+        SetModified(*document, true);
+        break;
+    case SCN_USERLISTSELECTION:
+        OnDateTimeListSelection(*document->view, notification);
+        break;
+    case SCN_ZOOM:
+        App().settings.zoomLevel = static_cast<int>(document->view->Call(SCI_GETZOOM));
+        break;
+    default:
+        // Typing aids, brace marks, margins, folds and the status bar take their codes as they arrive.
+        break;
+    }
+}
+
+}  // namespace kelpo

@@ -1,0 +1,26 @@
+// Opening, creating and closing documents, and what their views report.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "doc/document.h"
+
+namespace kelpo {
+
+// An empty document in a new tab, named "Untitled N"; with a template its bytes are inserted.
+Document* NewDocument(const wchar_t* templatePath);
+// The document of the file: its existing tab when it is open, else a new tab; none on failure.
+Document* OpenDocument(const std::wstring& path);
+
+void CloseActiveTab();
+void CloseOtherTabs();
+void CloseAllTabs();
+// Saves the modified documents in tab order, asking first when `ask`; false when cancelled.
+bool AskSaveAll(bool ask);
+
+// WM_NOTIFY from an editor view.
+void OnViewNotify(const SCNotification& notification);
+
+}  // namespace kelpo

@@ -1,0 +1,21 @@
+// Reading a file into a document's editor view.
+#pragma once
+
+#include <string>
+
+#include "doc/document.h"
+
+namespace kelpo {
+
+// Loads the file at `path` (made absolute) into the document; false when nothing was loaded.
+// The document's text and fields change only once the file has been read and decoded whole.
+bool LoadFile(Document& document, const std::wstring& path);
+
+// Read-only attribute, project kind and language after a load or a save under a new name.
+void ClassifyDocument(Document& document);
+
+// The status-bar text for a file that could not be opened: "Cannot open file: " and the path,
+// with the reason when the path is too long to be kept.
+std::wstring OpenFailureText(const std::wstring& path);
+
+}  // namespace kelpo

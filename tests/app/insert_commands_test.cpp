@@ -1,0 +1,79 @@
+// Command 65 in the running main window: the list is offered, and choosing an item inserts it
+// and writes its position as DateTimeId at once.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/ini_file.h"
+#include "app/insert_commands.h"
+#include "app/main_window.h"
+#include "app/settings_store.h"
+#include "app/startup.h"
+#include "doc/document_tabs.h"
+#include "test_support.h"
+
+namespace kelpo {
+namespace {
+
+using namespace std::chrono_literals;
+
+class InsertCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::EnsureWindowClasses());
+        test::ResetAppState(folder_.Path());
+        window_ = StartMainWindow(::GetModuleHandleW(nullptr), LoadSettings(App()));
+        ASSERT_NE(window_, nullptr);
+        ASSERT_TRUE(test::PumpUntil([] { return !App().starting; }, 5s));
+    }
+    void TearDown() override {
+        if (::IsWindow(window_)) {
+            ::DestroyWindow(window_);
+        }
+        MSG quit;
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    test::TempFolder folder_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(InsertCommandsTest, DateTimeListInsertsTheChosenItem) {
+    ASSERT_NE(Tabs(), nullptr);
+    ASSERT_NE(Tabs()->Active(), nullptr);
+    EditorView& view = *Tabs()->Active()->view;
+    EXPECT_FALSE(HandleInsertCommand(66));
+    ASSERT_TRUE(HandleInsertCommand(65));
+    ASSERT_TRUE(view.Call(SCI_AUTOCACTIVE));
+    EXPECT_EQ(view.Call(SCI_AUTOCGETSEPARATOR), ' ');  // the word lists' separator is back
+
+    view.Call(SCI_LINEDOWN);  // the second offered item
+    char chosen[256] = {};
+    view.Call(SCI_AUTOCGETCURRENTTEXT, 0, reinterpret_cast<sptr_t>(chosen));
+    ASSERT_NE(chosen[0], '\0');
+    view.Call(SCI_AUTOCCANCEL);
+
+    SCNotification other{};
+    other.listType = 2;
+    other.text = chosen;
+    EXPECT_FALSE(OnDateTimeListSelection(view, other));
+    SCNotification unknown{};
+    unknown.listType = kDateTimeListType;
+    unknown.text = "not offered";
+    EXPECT_FALSE(OnDateTimeListSelection(view, unknown));
+    EXPECT_EQ(view.Text(), "");
+
+    SCNotification selection{};
+    selection.listType = kDateTimeListType;
+    selection.text = chosen;
+    ASSERT_TRUE(OnDateTimeListSelection(view, selection));
+    EXPECT_EQ(view.Text(), chosen);
+    EXPECT_GE(App().settings.dateTimeId, 0);
+    EXPECT_EQ(IniFile(App().paths.settingsFile).ReadInt(L"DateTimeId", -1), App().settings.dateTimeId);
+}
+
+}  // namespace
+}  // namespace kelpo

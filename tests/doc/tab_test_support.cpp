@@ -1,0 +1,277 @@
+// Shared pieces of the tab and file-command tests.
+#include "tab_test_support.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "app/app_state.h"
+#include "app/message_box.h"
+#include "app/settings_store.h"
+#include "app/startup.h"
+#include "doc/document_tabs.h"
+#include "doc/documents.h"
+#include "doc/file_dialogs.h"
+#include "doc/project_marks.h"
+
+namespace kelpo::tab_test {
+
+using namespace std::chrono_literals;
+
+TempFolder::TempFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    for (;;) {
+        path_ = std::wstring(temp) + L"kelpo-tabs-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter);
+        if (::CreateDirectoryW(path_.c_str(), nullptr)) {
+            break;
+        }
+    }
+    path_ += L'\\';
+}
+
+TempFolder::~TempFolder() {
+    // SHFileOperation wants a double-terminated list without the trailing backslash; read-only
+    // files left by a test are removed as well.
+    std::wstring from = path_.substr(0, path_.size() - 1);
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    ::SHFileOperationW(&op);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void PumpFor(std::chrono::milliseconds duration) {
+    PumpUntil([] { return false; }, duration);
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+MessageAnswers::MessageAnswers() {
+    SetMessageHook([this](UINT, const std::wstring& text) {
+        texts_.push_back(text);
+        if (answers_.empty()) {
+            return IDCANCEL;
+        }
+        const int answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    });
+}
+
+MessageAnswers::~MessageAnswers() { SetMessageHook(nullptr); }
+
+// Dialog driver -----------------------------------------------------------------------------
+
+namespace {
+
+struct DriverState {
+    int controlId = 0;
+    std::function<void(HWND)> action;
+    HWND dialog = nullptr;
+    bool ran = false;
+    int ticksAfterAction = 0;
+    UINT_PTR timer = 0;
+};
+
+DriverState& Driver() {
+    static DriverState state;
+    return state;
+}
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM) {
+    wchar_t className[32] = {};
+    ::GetClassNameW(window, className, 32);
+    if (::lstrcmpW(className, L"#32770") == 0 && ::IsWindowVisible(window) &&
+        ::GetDlgItem(window, Driver().controlId) != nullptr) {
+        Driver().dialog = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
+    DriverState& state = Driver();
+    if (state.ran) {
+        // About three seconds after the action the dialog should long be closed.
+        if (++state.ticksAfterAction == 100 && ::IsWindow(state.dialog)) {
+            ::PostMessageW(state.dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+        return;
+    }
+    state.dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, 0);
+    if (state.dialog == nullptr) {
+        return;
+    }
+    state.ran = true;
+    state.action(state.dialog);
+}
+
+}  // namespace
+
+DialogDriver::DialogDriver(int controlId, std::function<void(HWND dialog)> action) {
+    DriverState& state = Driver();
+    state = DriverState{};
+    state.controlId = controlId;
+    state.action = std::move(action);
+    state.timer = ::SetTimer(nullptr, 0, 30, DriveDialog);
+}
+
+DialogDriver::~DialogDriver() {
+    ::KillTimer(nullptr, Driver().timer);
+    Driver() = DriverState{};
+}
+
+bool DialogDriver::Ran() const { return Driver().ran; }
+
+// Fixture ------------------------------------------------------------------------------------
+
+namespace {
+
+// Other test files of this program register the same classes; once is enough.
+bool EnsureWindowClasses() {
+    WNDCLASSEXW existing{sizeof(WNDCLASSEXW)};
+    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), L"KelpoWindow", &existing)) {
+        return true;
+    }
+    return PrepareWindowClasses(::GetModuleHandleW(nullptr));
+}
+
+void ResetAppState(const std::wstring& folder) {
+    AppState& app = App();
+    app.paths = MakeAppPaths(folder);
+    app.settings = Settings{};
+    app.recent = RecentLists();
+    app.mainWindow = nullptr;
+    app.starting = true;
+    app.created = false;
+    app.fullScreen = false;
+    app.modeless = ModelessSlot{};
+    app.instance = ::GetModuleHandleW(nullptr);
+}
+
+}  // namespace
+
+void TabWindowTest::SetUp() {
+    ASSERT_TRUE(EnsureWindowClasses());
+    ResetAppState(settings_.Path());
+    window_ = StartMainWindow(::GetModuleHandleW(nullptr), LoadSettings(App()));
+    ASSERT_NE(window_, nullptr);
+    ASSERT_TRUE(PumpUntil([] { return !App().starting; }, 5s));
+    CloseAllTabs();
+    ResetProjectMarks();
+    answers_.Clear();
+    SetSaveDialogHook([this](const Document&) -> std::optional<std::wstring> {
+        if (savePaths_.empty()) {
+            return std::nullopt;
+        }
+        std::wstring path = savePaths_.front();
+        savePaths_.pop_front();
+        return path;
+    });
+}
+
+void TabWindowTest::TearDown() {
+    SetSaveDialogHook(nullptr);
+    if (::IsWindow(window_)) {
+        CloseAllTabs();
+        ::DestroyWindow(window_);
+    }
+    MSG quit;
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+Document* TabWindowTest::OpenFile(const std::wstring& name, const std::string& bytes) {
+    WriteFileBytes(files_.File(name), bytes);
+    return OpenDocument(files_.File(name));
+}
+
+void TabWindowTest::Command(int command, LPARAM lParam) {
+    ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(command, 0), lParam);
+}
+
+HWND TabWindowTest::TabBar() const { return Tabs()->TabControl(); }
+
+std::vector<Document*> TabWindowTest::TabOrder() const {
+    std::vector<Document*> order;
+    for (int i = 0; i < Tabs()->Count(); ++i) {
+        order.push_back(Tabs()->At(i));
+    }
+    return order;
+}
+
+RECT TabWindowTest::TabRect(int index) const {
+    RECT rect{};
+    ::SendMessageW(TabBar(), TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+POINT TabWindowTest::TabCentre(int index) const {
+    const RECT rect = TabRect(index);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void TabWindowTest::Mouse(UINT message, POINT point, WPARAM keys) const {
+    ::SendMessageW(TabBar(), message, keys, MAKELPARAM(point.x, point.y));
+}
+
+bool TabWindowTest::IsMarked(int index) const {
+    TCITEMW item{};
+    item.mask = TCIF_STATE;
+    item.dwStateMask = TCIS_HIGHLIGHTED;
+    ::SendMessageW(TabBar(), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+    return (item.dwState & TCIS_HIGHLIGHTED) != 0;
+}
+
+int TabWindowTest::ImageOf(int index) const {
+    TCITEMW item{};
+    item.mask = TCIF_IMAGE;
+    ::SendMessageW(TabBar(), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+void TabWindowTest::Touch(Document& document) const {
+    document.view->Call(SCI_APPENDTEXT, 1, reinterpret_cast<sptr_t>("x"));
+    PumpFor(std::chrono::milliseconds(0));
+    ASSERT_TRUE(document.modified);  // the view reported leaving its save point
+}
+
+}  // namespace kelpo::tab_test
