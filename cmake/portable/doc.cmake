@@ -9,3 +9,5 @@ list(APPEND KELPO_PORTABLE_TESTS
     tests/doc/encoding_detection_test.cpp
     tests/doc/text_conversion_test.cpp
     tests/doc/file_codec_test.cpp)
+list(APPEND KELPO_PORTABLE_SOURCES src/doc/file_dialog_lists.cpp)
+list(APPEND KELPO_PORTABLE_TESTS tests/doc/file_dialog_lists_test.cpp)

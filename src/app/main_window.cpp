@@ -28,6 +28,7 @@
 #include "app/tray_icon.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
+#include "doc/document_status.h"
 #include "doc/documents.h"
 #include "doc/file_change_check.h"
 #include "doc/file_commands.h"
@@ -147,6 +148,13 @@ LRESULT OnNotify(HWND window, NMHDR* header) {
         return result;
     }
     if (OnPaneHostNotify(header)) {
+        return 0;
+    }
+    if (OnTabToolTip(header)) {
+        return 0;
+    }
+    if (header->hwndFrom == App().shell.statusBar && header->code == NM_CLICK) {
+        OnStatusBarClick(*reinterpret_cast<const NMMOUSE*>(header));
         return 0;
     }
     if (header->idFrom >= 0xF000) {
@@ -279,6 +287,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnRecentMenuPopup(reinterpret_cast<HMENU>(wParam));
         OnThemeMenuPopup(reinterpret_cast<HMENU>(wParam));
         OnWindowMenuPopup(reinterpret_cast<HMENU>(wParam));
+        UpdateDocumentMenuStates(reinterpret_cast<HMENU>(wParam));
         return 0;
     case WM_COPYDATA:
         return ReceiveHandOver(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));

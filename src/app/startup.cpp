@@ -77,6 +77,11 @@ bool PrepareWindowClasses(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&controls);
+    // Registered once per process; asking again (tests create several main windows) is no error.
+    WNDCLASSEXW existing{sizeof(WNDCLASSEXW)};
+    if (::GetClassInfoExW(instance, kMainWindowClass, &existing)) {
+        return true;
+    }
     return RegisterWindowClasses(instance);
 }
 

@@ -5,6 +5,7 @@
 #include "app/config_bits.h"
 #include "app/handles.h"
 #include "app/main_window.h"
+#include "doc/document_status.h"
 #include "lang/view_setup.h"
 
 namespace kelpo {
@@ -219,6 +220,7 @@ void DocumentTabs::Activate(int index, bool setFocus) {
         ::ShowWindow(previous->view->Window(), SW_HIDE);
     }
     SetWindowTitle(mainWindow_, document);
+    ShowDocumentStatus(*document);
     ::PostMessageW(mainWindow_, UM_CHECK_FILE, 0, 0);
     if (setFocus) {
         ::SetFocus(document->view->Window());

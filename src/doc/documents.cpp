@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/insert_commands.h"
 #include "app/status_message.h"
+#include "doc/document_status.h"
 #include "doc/document_tabs.h"
 #include "doc/file_load.h"
 #include "doc/file_paths.h"
@@ -98,7 +99,7 @@ Document* OpenDocument(const std::wstring& path) {
     }
     const std::optional<std::wstring> fullPath = FullPathOf(path);
     if (!fullPath) {
-        ShowStatusMessage(L"Cannot open file: " + path);
+        ShowStatusMessage(OpenFailureText(path));
         return nullptr;
     }
     if (const int index = tabs->FindByPath(*fullPath); index >= 0) {
@@ -178,6 +179,11 @@ void OnViewNotify(const SCNotification& notification) {
         break;
     case SCN_SAVEPOINTLEFT:
         SetModified(*document, true);
+        break;
+    case SCN_UPDATEUI:
+        if (document == Tabs()->Active()) {
+            ShowDocumentStatus(*document);
+        }
         break;
     case SCN_USERLISTSELECTION:
         OnDateTimeListSelection(*document->view, notification);

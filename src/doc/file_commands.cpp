@@ -361,8 +361,7 @@ bool RenameDocument(Document& document, const std::wstring& newPath) {
     }
     if (!document.HasPath()) {
         if (!SaveFile(document, *fullPath)) {
-            ShowMessage(MainWindow(), MB_OK | MB_ICONERROR, L"Cannot save %s", fullPath->c_str());
-            return false;
+            return false;  // the save has said why
         }
         TakePath(document, *fullPath, true);
         return true;

@@ -1,4 +1,4 @@
-// Document commands that act on a document's file or tab: 4, 18, 19, 21-29, 206, the window menu
+// Document commands that act on a document's file or tab: 4, 18, 19, 22-29, 206, the window menu
 // and the enabled states of the document items of the menus.
 #pragma once
 
@@ -26,7 +26,9 @@ enum FileCommand : int {
     kCmdWindowList = 206,
 };
 
-// True when the command is one of the above (it is then handled, or ignored without a document).
+// True when the command is one of the above (it is then handled, or ignored without a document
+// or, where it needs one, without a file). Command 21 is left to the file explorer pane, which
+// shows the active document's file, or its own current folder without one: false here.
 bool HandleFileCommand(int command);
 
 // WM_INITMENUPOPUP: the window menu is the pop-up that holds the item of command 206 itself (not

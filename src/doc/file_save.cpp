@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -46,6 +47,9 @@ void MarkSaved(Document& document, const std::wstring& path) {
     document.modified = false;
     document.view->Call(SCI_SETREADONLY, 0);
     document.view->Call(SCI_SETSAVEPOINT);
+    if (DocumentTabs* tabs = Tabs()) {
+        tabs->UpdateTab(&document);  // the flags changed before the view reported the save point
+    }
 }
 
 // After a save under a new name the document belongs to that file.
@@ -77,12 +81,6 @@ bool SaveFile(Document& document, const std::wstring& path) {
         TellNotSaved(L"%s\r\nwas not saved: a path may have at most 259 characters.", path);
         return false;
     }
-    const std::optional<std::string> bytes =
-        ComposeFileBytes(TextOf(document), document.encoding, SystemAnsiCodePage());
-    if (!bytes) {
-        TellNotSaved(L"%s\r\nwas not saved: the text could not be converted to the ANSI code page.", *fullPath);
-        return false;
-    }
     const DWORD attributes = ::GetFileAttributesW(fullPath->c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         TellNotSaved(L"%s\r\nwas not saved: it is a folder.", *fullPath);
@@ -91,6 +89,17 @@ bool SaveFile(Document& document, const std::wstring& path) {
     // Checked here because replacing a read-only file succeeds on some systems.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         TellNotSaved(L"%s\r\nwas not saved: the file is read-only.", *fullPath);
+        return false;
+    }
+    std::optional<std::string> bytes;
+    try {
+        bytes = ComposeFileBytes(TextOf(document), document.encoding, SystemAnsiCodePage());
+    } catch (const std::bad_alloc&) {
+        TellNotSaved(L"%s\r\nwas not saved: not enough memory.", *fullPath);
+        return false;
+    }
+    if (!bytes) {
+        TellNotSaved(L"%s\r\nwas not saved: the text could not be converted to the ANSI code page.", *fullPath);
         return false;
     }
     if (!WriteWholeFile(*fullPath, *bytes)) {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ini_file.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace kelpo {
 namespace {

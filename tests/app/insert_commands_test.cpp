@@ -14,7 +14,7 @@
 #include "app/settings_store.h"
 #include "app/startup.h"
 #include "doc/document_tabs.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace kelpo {
 namespace {

@@ -16,13 +16,14 @@
 #include "app/message_loop.h"
 #include "app/resource_ids.h"
 #include "app/shortcuts.h"
+#include "app/status_bar.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
 #include "app/status_message.h"
 #include "doc/document.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace kelpo {
 namespace {
@@ -317,6 +318,25 @@ TEST_F(MainWindowTest, CommandsAndKeysReachTheActiveView) {
     test::PumpFor(std::chrono::milliseconds(50));
     EXPECT_EQ(view.Text(), "ABC");
     EXPECT_TRUE(document->modified);
+}
+
+}  // namespace
+}  // namespace kelpo
+
+namespace kelpo {
+namespace {
+
+TEST_F(MainWindowTest, StatusBarShowsTheActiveDocument) {
+    const std::wstring path = folder_.File(L"accent.py");
+    test::WriteFileBytes(path, "print('caf\xC3\xA9')\n");
+    ASSERT_NE(OpenFileFromArgument(path), nullptr);
+    EXPECT_EQ(StatusText(kStatusEncoding), L"UTF-8");
+    EXPECT_EQ(StatusText(kStatusLineEnds), L"LF");
+    EXPECT_EQ(StatusText(kStatusLanguage), L"Python");
+    EXPECT_EQ(StatusText(kStatusCaret).rfind(L"Ln 1, Col 1", 0), 0u) << "caret text";
+    ::SendMessageW(window_, WM_COMMAND, 550, 0);  // back to the untitled document
+    EXPECT_EQ(StatusText(kStatusEncoding), L"ANSI");
+    EXPECT_EQ(StatusText(kStatusLanguage), L"Text");
 }
 
 }  // namespace

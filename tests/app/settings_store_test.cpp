@@ -4,7 +4,7 @@
 #include "app/app_state.h"
 #include "app/ini_file.h"
 #include "app/settings_store.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace kelpo {
 namespace {

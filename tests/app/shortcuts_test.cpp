@@ -11,7 +11,7 @@
 #include "app/settings_store.h"
 #include "app/shortcuts.h"
 #include "app/startup.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace kelpo {
 namespace {

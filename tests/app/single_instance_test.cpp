@@ -13,7 +13,7 @@
 #include "app/startup.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace kelpo {
 namespace {

@@ -21,78 +21,6 @@ namespace kelpo::doc_test {
 
 using namespace std::chrono_literals;
 
-TempFolder::TempFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    for (;;) {
-        path_ = std::wstring(temp) + L"kelpo-doc-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++counter);
-        if (::CreateDirectoryW(path_.c_str(), nullptr)) {
-            break;
-        }
-    }
-    path_ += L'\\';
-}
-
-namespace {
-
-// Removed by hand: the shell's file operation takes a second each time under Wine.
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            const std::wstring path = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + L'\\');
-            } else {
-                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files too
-                ::DeleteFileW(path.c_str());
-            }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
-}  // namespace
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
-
-std::vector<std::wstring> TempFolder::Names() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((path_ + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") {
-            names.push_back(name);
-        }
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return names;
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool FileExists(const std::wstring& path) { return AttributesOf(path) != INVALID_FILE_ATTRIBUTES; }
-
 DWORD AttributesOf(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
 
 FILETIME LastWriteTime(const std::wstring& path) {
@@ -127,21 +55,6 @@ void MakeSizedFile(const std::wstring& path, std::uint64_t size) {
     ::CloseHandle(file);
 }
 
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= end) {
-            return false;
-        }
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
 
 MessageCatcher::MessageCatcher(int fallback) : fallback_(fallback) {
     SetMessageHook([this](UINT flags, const std::wstring& text) {
@@ -164,31 +77,7 @@ void ReplaceViewText(Document& document, const std::string& text) {
     document.modified = true;
 }
 
-namespace {
 
-// Other test files of this program register the same classes; once is enough.
-bool EnsureWindowClasses() {
-    WNDCLASSEXW existing{sizeof(WNDCLASSEXW)};
-    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), L"KelpoWindow", &existing)) {
-        return true;
-    }
-    return PrepareWindowClasses(::GetModuleHandleW(nullptr));
-}
-
-void ResetAppState(const std::wstring& folder) {
-    AppState& app = App();
-    app.paths = MakeAppPaths(folder);
-    app.settings = Settings{};
-    app.recent = RecentLists();
-    app.mainWindow = nullptr;
-    app.starting = true;
-    app.created = false;
-    app.fullScreen = false;
-    app.modeless = ModelessSlot{};
-    app.instance = ::GetModuleHandleW(nullptr);
-}
-
-}  // namespace
 
 namespace {
 
@@ -211,7 +100,6 @@ void MainWindowTest::SetUpTestSuite() {
     Suite() = std::make_unique<SuiteWindow>();
     ResetAppState(Suite()->settingsFolder.Path());
     Suite()->window = StartMainWindow(::GetModuleHandleW(nullptr), LoadSettings(App()));
-    fprintf(stderr, "DBG window=%p err=%lu left=%p bottom=%p tabs=%p status=%p\n", (void*)Suite()->window, ::GetLastError(), (void*)App().shell.leftHost, (void*)App().shell.bottomHost, (void*)Tabs(), (void*)App().shell.statusBar);
     ASSERT_NE(Suite()->window, nullptr);
     ASSERT_TRUE(PumpUntil([] { return !App().starting; }, 5s));
     Suite()->startSettings = App().settings;

@@ -11,39 +11,25 @@
 #include <string>
 #include <vector>
 
+#include "support/test_support.h"
 #include "doc/document.h"
 
 namespace kelpo::doc_test {
 
-// A fresh folder under the temporary folder, removed with its contents at the end of the scope.
-class TempFolder {
-public:
-    TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder();
+using test::EnsureWindowClasses;
+using test::FileExists;
+using test::PumpUntil;
+using test::ReadFileBytes;
+using test::ResetAppState;
+using test::TempFolder;
+using test::WriteFileBytes;
 
-    const std::wstring& Path() const { return path_; }  // with a trailing backslash
-    std::wstring File(const std::wstring& name) const { return path_ + name; }
-    // Every name in the folder, hidden files included.
-    std::vector<std::wstring> Names() const;
-
-private:
-    std::wstring path_;
-};
-
-std::string ReadFileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
 DWORD AttributesOf(const std::wstring& path);
 FILETIME LastWriteTime(const std::wstring& path);
 // Moves the file's last-write time by whole seconds, as a later outside save would.
 void ShiftLastWriteTime(const std::wstring& path, int seconds);
 // A file of the size whose bytes are never written (sparse where the file system allows it).
 void MakeSizedFile(const std::wstring& path, std::uint64_t size);
-
-// Dispatches messages of this thread until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
 
 // Answers the program's message boxes in place of the user and records what they said.
 // Answers are taken from the queue in order; when it is empty, `fallback` is given.

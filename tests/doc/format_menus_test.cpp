@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/handles.h"
+#include "app/status_bar.h"
 #include "doc/documents.h"
 #include "doc/file_save.h"
 #include "doc/format_menus.h"
@@ -69,6 +70,7 @@ TEST_F(FormatMenusTest, AnotherEncodingMarksTheDocumentModifiedAndAppliesAtTheNe
 
     EXPECT_TRUE(ChangeEncoding(document, FileEncoding::Utf16LeBom));
     EXPECT_TRUE(document.modified);
+    EXPECT_EQ(StatusText(kStatusEncoding), L"UTF-16 LE BOM");
     EXPECT_EQ(ViewText(document), "plain\r\n");
     EXPECT_EQ(ReadFileBytes(document.path), "plain\r\n");
     ASSERT_TRUE(AskSave(document, false));
@@ -81,6 +83,7 @@ TEST_F(FormatMenusTest, AnotherLineEndModeConvertsEveryLineEnd) {
     EXPECT_TRUE(ChangeLineEnds(document, LineEndMode::Lf));
     EXPECT_EQ(document.lineEnd, LineEndMode::Lf);
     EXPECT_EQ(document.view->Call(SCI_GETEOLMODE), SC_EOL_LF);
+    EXPECT_EQ(StatusText(kStatusLineEnds), L"LF");
     EXPECT_EQ(ViewText(document), "a\nb\nc\nd\n");
     EXPECT_TRUE(document.modified || document.view->Call(SCI_GETMODIFY));
     ASSERT_TRUE(SaveFile(document, document.path));
@@ -99,6 +102,7 @@ TEST_F(FormatMenusTest, IndentationChangesThisViewOnly) {
     EXPECT_FALSE(ChangeIndentation(document, usesTabs));
     EXPECT_TRUE(ChangeIndentation(document, !usesTabs));
     EXPECT_EQ(document.view->Call(SCI_GETUSETABS) != 0, !usesTabs);
+    EXPECT_EQ(StatusText(kStatusIndentation), usesTabs ? L"Spaces: 4" : L"Tabs");
     EXPECT_EQ(App().settings.config2, config2);
     EXPECT_EQ(IndentationText(true, 8), L"Tabs");
     EXPECT_EQ(IndentationText(false, 8), L"Spaces: 8");

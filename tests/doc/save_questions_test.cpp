@@ -26,6 +26,13 @@ std::wstring TabText(int index) {
     return text;
 }
 
+int TabImage(int index) {
+    TCITEMW item{};
+    item.mask = TCIF_IMAGE;
+    ::SendMessageW(Tabs()->TabControl(), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
 class SaveQuestionsTest : public doc_test::MainWindowTest {
 protected:
     Document& OpenChanged(const std::wstring& name) {
@@ -52,10 +59,12 @@ TEST_F(SaveQuestionsTest, TheQuestionSavesSkipsOrCancels) {
     EXPECT_EQ(ReadFileBytes(document.path), "old");
     EXPECT_TRUE(document.modified);
 
+    EXPECT_EQ(TabImage(0), 6);  // the modified mark
     messages_.Answer(IDYES);
     EXPECT_TRUE(AskSave(document, true));
     EXPECT_EQ(ReadFileBytes(document.path), "new");
     EXPECT_FALSE(document.modified);
+    EXPECT_EQ(TabImage(0), 0);
 
     messages_.Clear();
     EXPECT_TRUE(AskSave(document, true));  // nothing to save, nothing asked

@@ -9,34 +9,19 @@
 #include <functional>
 #include <string>
 
+#include "support/test_support.h"
+
 namespace kelpo::session_test {
 
-// A fresh folder under the temporary folder, removed with its contents at the end of the scope.
-class TempFolder {
-public:
-    TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder();
+using test::FileExists;
+using test::PumpUntil;
+using test::ReadFileBytes;
+using test::ResetAppState;
+using test::TempFolder;
+using test::WriteFileBytes;
 
-    const std::wstring& Path() const { return path_; }  // with a trailing backslash
-    std::wstring File(const std::wstring& name) const { return path_ + name; }
-
-private:
-    std::wstring path_;
-};
-
-std::string ReadFileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
 // The bytes of UTF-16 little-endian text, as the INI files hold it.
 std::string Utf16LeBytes(const std::wstring& text);
-
-// Dispatches messages of this thread until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
-
-// The program's state record put back to a fresh start with its files in `folder`.
-void ResetAppState(const std::wstring& folder);
 
 // The main window running with its files in a scratch folder, and no tab open.
 class MainWindowTest : public ::testing::Test {

@@ -12,33 +12,17 @@
 #include <vector>
 
 #include "doc/document.h"
+#include "support/test_support.h"
 
 namespace kelpo::tab_test {
 
-// A fresh folder under the temporary folder, removed with its contents at the end of the scope.
-class TempFolder {
-public:
-    TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder();
-
-    const std::wstring& Path() const { return path_; }  // with a trailing backslash
-    std::wstring File(const std::wstring& name) const { return path_ + name; }
-
-private:
-    std::wstring path_;
-};
-
-std::string ReadFileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
-
-// Dispatches messages of this thread until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
-void PumpFor(std::chrono::milliseconds duration);
-
-std::wstring WindowText(HWND window);
+using test::FileExists;
+using test::PumpFor;
+using test::PumpUntil;
+using test::ReadFileBytes;
+using test::TempFolder;
+using test::WindowText;
+using test::WriteFileBytes;
 
 // Answers the program's message boxes in place of the user and records their texts. Answers are
 // taken from the queue in order; when it is empty, Cancel is given.

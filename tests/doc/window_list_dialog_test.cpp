@@ -99,6 +99,13 @@ TEST_F(WindowListDialog, ListsEveryDocumentAndSortsByTheClickedColumn) {
         EXPECT_EQ(Cell(list, 2, 4), L"0");
         EXPECT_EQ(Cell(list, 2, 5), L"1");
         EXPECT_EQ(Cell(list, 2, 6), L"");
+        // Each row shows the small system icon of its file type.
+        EXPECT_NE(ListView_GetImageList(list, LVSIL_SMALL), nullptr);
+        LVITEMW icon{};
+        icon.mask = LVIF_IMAGE;
+        icon.iItem = 0;
+        ListView_GetItem(list, &icon);
+        EXPECT_GE(icon.iImage, 0);
         // The active document's row is selected and focused.
         EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
         EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 1);

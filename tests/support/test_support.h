@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "doc/document.h"
 
@@ -22,6 +23,8 @@ public:
 
     const std::wstring& Path() const { return path_; }  // with a trailing backslash
     std::wstring File(const std::wstring& name) const { return path_ + name; }
+    // Every name in the folder, hidden files included.
+    std::vector<std::wstring> Names() const;
 
 private:
     std::wstring path_;
