@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/handles.h"
+#include "app/view_commands.h"
 
 namespace kelpo {
 namespace {
@@ -90,7 +91,7 @@ constexpr MenuRow kRows[] = {
         End(),
         Separator(),
         Item(131, L"Lar&ge Toolbar Icons"), Item(132, L"&Customize Toolbar..."), Separator(),
-        Item(183, L"Editor &Font..."),
+        Item(183, L"Editor &Font..."), Item(kCmdChooseLanguage, L"&Language..."),
         Popup(L"T&hemes"), Item(kMenuThemeAnchor, L"Built-in"), End(),
         Popup(L"&Colour Mode"), Item(185, L"&Light"), Item(186, L"&Dark"), Item(187, L"Follow the &System"), End(),
     End(),
@@ -119,12 +120,10 @@ constexpr MenuRow kRows[] = {
 // Remove an identifier here when its feature lands.
 constexpr int kUnavailable[] = {
     21,                                     // file explorer pane
-    48,                                     // sort-lines dialog
     68, 69, 70,                             // completion and call tips
     141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 153, 154,  // find, go to, help on word
     151, 152,                               // brace navigation
     161, 162, 163, 164, 165, 166, 171, 172, 173, 174, 175,       // build
-    185, 186, 187,                          // colour mode commands
     191, 192,                               // favourites
 };
 

@@ -216,13 +216,21 @@ void OnGetMinMaxInfo(LPARAM lParam) {
     info->ptMinTrackSize.y = kMinTrackHeight;
 }
 
-void OnDropFiles(HDROP drop) {
+// Dropped files open in turn; a folder is for the file explorer pane and ends the drop.
+void OnDropFiles(HWND window, HDROP drop) {
+    if (::IsIconic(window)) {
+        ::ShowWindow(window, SW_RESTORE);
+    }
     const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
         std::wstring path(length + 1, L'\0');
         ::DragQueryFileW(drop, i, path.data(), length + 1);
         path.resize(length);
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            break;  // shown in the file explorer pane once it exists
+        }
         OpenFileFromArgument(path);
     }
     ::DragFinish(drop);
@@ -295,7 +303,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnGetMinMaxInfo(lParam);
         return 0;
     case WM_DROPFILES:
-        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_PAINT:
         OnPaint(window);

@@ -5,11 +5,15 @@
 
 #include "app/app_state.h"
 #include "app/config_bits.h"
+#include "app/color_mode.h"
 #include "app/font_choice.h"
 #include "app/full_screen.h"
 #include "app/main_window_layout.h"
 #include "app/pane_hosts.h"
 #include "app/rebar.h"
+#include "doc/document_status.h"
+#include "doc/document_tabs.h"
+#include "lang/language_chooser.h"
 
 namespace kelpo {
 namespace {
@@ -34,6 +38,14 @@ void HideOrRestorePanes() {
         config1 &= ~(kC1LeftPane | kC1BottomPane);
     }
     LayoutMainWindow();
+}
+
+// Commands 185-187: kept in Config2 bits 28-29 and applied where the system can.
+void SetColorMode(int mode) {
+    AppState& app = App();
+    app.settings.config2 = SetBits(app.settings.config2, kC2ColorModeShift, 2, static_cast<std::uint32_t>(mode));
+    ApplyColorMode(mode);
+    ::RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void ToggleAlwaysOnTop() {
@@ -81,6 +93,16 @@ bool HandleViewCommand(int command) {
         return true;
     case kCmdChooseFont:
         ChooseEditorFontWithDialog(App().mainWindow);
+        return true;
+    case kCmdChooseLanguage:
+        if (ShowLanguageChooser(App().mainWindow) != nullptr && Tabs() != nullptr && Tabs()->Active() != nullptr) {
+            ShowDocumentStatus(*Tabs()->Active());
+        }
+        return true;
+    case kCmdColorLight:
+    case kCmdColorDark:
+    case kCmdColorSystem:
+        SetColorMode(command - kCmdColorLight);
         return true;
     case kCmdHideAllPanes:
         HideOrRestorePanes();

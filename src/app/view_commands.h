@@ -16,9 +16,13 @@ enum ViewCommand : int {
     kCmdBottomPaneFirst = 94,
     kCmdBottomPaneLast = 96,
     kCmdFullScreen = 98,
+    kCmdChooseLanguage = 99,
     kCmdLargeIcons = 131,
     kCmdCustomizeToolbar = 132,
     kCmdChooseFont = 183,
+    kCmdColorLight = 185,
+    kCmdColorDark = 186,
+    kCmdColorSystem = 187,
     kCmdAlwaysOnTop = 204,
 };
 

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <chrono>
+#include <cstring>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/commands.h"
@@ -337,6 +340,53 @@ TEST_F(MainWindowTest, StatusBarShowsTheActiveDocument) {
     ::SendMessageW(window_, WM_COMMAND, 550, 0);  // back to the untitled document
     EXPECT_EQ(StatusText(kStatusEncoding), L"ANSI");
     EXPECT_EQ(StatusText(kStatusLanguage), L"Text");
+}
+
+}  // namespace
+}  // namespace kelpo
+
+namespace kelpo {
+namespace {
+
+// A drop of these paths as the shell hands it to a window.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths) {
+        list += path;
+        list += L'\0';
+    }
+    list += L'\0';
+    const SIZE_T bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(MainWindowTest, DroppedFilesOpenUntilAFolder) {
+    test::WriteFileBytes(folder_.File(L"one.txt"), "one");
+    test::WriteFileBytes(folder_.File(L"two.txt"), "two");
+    ::CreateDirectoryW(folder_.File(L"sub").c_str(), nullptr);
+    const int before = DocumentCount();
+    ::SendMessageW(window_, WM_DROPFILES,
+                   reinterpret_cast<WPARAM>(MakeDrop({folder_.File(L"one.txt"), folder_.File(L"sub"),
+                                                      folder_.File(L"two.txt")})),
+                   0);
+    EXPECT_EQ(DocumentCount(), before + 1);
+    EXPECT_NE(test::DocumentWithPath(folder_.File(L"one.txt")), nullptr);
+    EXPECT_EQ(test::DocumentWithPath(folder_.File(L"two.txt")), nullptr);
+}
+
+TEST_F(MainWindowTest, ColourModeCommandsSetTheirBits) {
+    ::SendMessageW(window_, WM_COMMAND, 186, 0);
+    EXPECT_EQ(GetBits(App().settings.config2, kC2ColorModeShift, 2), 1u);
+    ::SendMessageW(window_, WM_COMMAND, 187, 0);
+    EXPECT_EQ(GetBits(App().settings.config2, kC2ColorModeShift, 2), 2u);
+    ::SendMessageW(window_, WM_COMMAND, 185, 0);
+    EXPECT_EQ(App().settings.config2, kConfig2Default);
 }
 
 }  // namespace
