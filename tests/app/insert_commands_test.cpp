@@ -21,25 +21,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class InsertCommandsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(test::EnsureWindowClasses());
-        test::ResetAppState(folder_.Path());
-        window_ = StartMainWindow(::GetModuleHandleW(nullptr), LoadSettings(App()));
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(test::PumpUntil([] { return !App().starting; }, 5s));
-    }
-    void TearDown() override {
-        if (::IsWindow(window_)) {
-            ::DestroyWindow(window_);
-        }
-        MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    }
-    test::TempFolder folder_;
-    HWND window_ = nullptr;
-};
+using InsertCommandsTest = test::MainWindowFixture;
 
 TEST_F(InsertCommandsTest, DateTimeListInsertsTheChosenItem) {
     ASSERT_NE(Tabs(), nullptr);

@@ -34,27 +34,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::TempFolder;
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(test::EnsureWindowClasses());
-        test::ResetAppState(folder_.Path());
-        window_ = StartMainWindow(::GetModuleHandleW(nullptr), LoadSettings(App()));
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(test::PumpUntil([] { return !App().starting; }, 5s));
-    }
-
-    void TearDown() override {
-        if (::IsWindow(window_)) {
-            ::DestroyWindow(window_);
-        }
-        MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    }
-
-    TempFolder folder_;
-    HWND window_ = nullptr;
-};
+using MainWindowTest = test::MainWindowFixture;
 
 TEST_F(MainWindowTest, HasItsClassAndDefaultPlace) {
     wchar_t text[64] = {};

@@ -41,28 +41,6 @@ std::unique_ptr<EditorView> NewViewWithText(std::string_view text) {
     return view;
 }
 
-TempFolder::TempFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    for (;;) {
-        path_ = std::wstring(temp) + L"kelpo-view-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++counter);
-        if (::CreateDirectoryW(path_.c_str(), nullptr)) break;
-    }
-    path_ += L'\\';
-}
-
-TempFolder::~TempFolder() {
-    std::wstring from = path_.substr(0, path_.size() - 1);
-    from.push_back(L'\0');
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    ::SHFileOperationW(&op);
-}
-
 void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;

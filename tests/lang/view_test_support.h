@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "lang/editor_view.h"
+#include "support/test_support.h"
 
 namespace kelpo::viewtest {
 
@@ -21,20 +22,7 @@ std::unique_ptr<EditorView> NewBareView();
 // The same, set up for editing and holding `text`.
 std::unique_ptr<EditorView> NewViewWithText(std::string_view text);
 
-// A fresh folder under the temporary folder, removed with its contents at the end of the scope.
-class TempFolder {
-public:
-    TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder();
-
-    const std::wstring& Path() const { return path_; }  // with a trailing backslash
-    std::wstring File(const std::wstring& name) const { return path_ + name; }
-
-private:
-    std::wstring path_;
-};
+using test::TempFolder;
 
 void WriteFileBytes(const std::wstring& path, std::string_view bytes);
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/app_state.h"
+#include "app/settings_store.h"
 #include "app/startup.h"
 #include "doc/document_tabs.h"
 
@@ -141,6 +142,22 @@ void ResetAppState(const std::wstring& folder) {
     app = AppState{};
     app.paths = MakeAppPaths(folder);
     app.instance = ::GetModuleHandleW(nullptr);
+}
+
+void MainWindowFixture::SetUp() {
+    ASSERT_TRUE(EnsureWindowClasses());
+    ResetAppState(folder_.Path());
+    window_ = StartMainWindow(::GetModuleHandleW(nullptr), LoadSettings(App()));
+    ASSERT_NE(window_, nullptr);
+    ASSERT_TRUE(PumpUntil([] { return !App().starting; }, std::chrono::seconds(5)));
+}
+
+void MainWindowFixture::TearDown() {
+    if (::IsWindow(window_)) {
+        ::DestroyWindow(window_);
+    }
+    MSG quit;
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 }  // namespace kelpo::test

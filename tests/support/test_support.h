@@ -1,6 +1,8 @@
 // Shared pieces of the shell tests: scratch folders, file reading, message pumping.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <chrono>
@@ -52,5 +54,17 @@ bool EnsureWindowClasses();
 
 // The program's state record put back to a fresh start with its files in `folder`.
 void ResetAppState(const std::wstring& folder);
+
+
+// The program's main window started in this process with its files in a scratch folder, as
+// start-up does it; destroyed after each test.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    TempFolder folder_;
+    HWND window_ = nullptr;
+};
 
 }  // namespace kelpo::test
