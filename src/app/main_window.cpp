@@ -10,6 +10,7 @@
 
 #include "Scintilla.h"
 #include "app/app_state.h"
+#include "app/color_mode.h"
 #include "app/ini_file.h"
 #include "app/main_window_layout.h"
 #include "app/pane_hosts.h"
@@ -289,6 +290,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         if (DispatchCommand(LOWORD(wParam), lParam)) {
             return 0;
+        }
+        break;
+    case WM_SETTINGCHANGE:
+        // Following the system's colour mode: the system may just have switched it.
+        if (GetBits(App().settings.config2, kC2ColorModeShift, 2) == 2 && App().osMajor >= 6) {
+            ApplyColorMode(2);
+            ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         }
         break;
     case WM_INITMENUPOPUP:

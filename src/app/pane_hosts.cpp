@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/app_state.h"
+#include "app/command_icons.h"
 #include "app/config_bits.h"
 #include "app/main_window_layout.h"
 #include "app/rebar.h"
@@ -18,10 +19,18 @@ constexpr wchar_t kPageClass[] = L"KelpoPanePage";
 
 struct PageInfo {
     const wchar_t* title;
+    int icon;  // in the command icon strip
 };
 
-constexpr std::array<PageInfo, 4> kLeftPages = {{{L"Explorer"}, {L"Symbols"}, {L"Snippets"}, {L"Reference"}}};
-constexpr std::array<PageInfo, 3> kBottomPages = {{{L"Output"}, {L"Find Results 1"}, {L"Find Results 2"}}};
+constexpr std::array<PageInfo, 4> kLeftPages = {
+    {{L"Explorer", 17}, {L"Symbols", 18}, {L"Snippets", 19}, {L"Reference", 20}}};
+constexpr std::array<PageInfo, 3> kBottomPages = {{{L"Output", 21}, {L"Find Results 1", 22}, {L"Find Results 2", 23}}};
+
+// Both hosts show their tabs with the 16-pixel command icons.
+HIMAGELIST PaneImages() {
+    static unique_himagelist images = LoadCommandImageList(App().instance, 16);
+    return images.get();
+}
 
 HWND HostOf(Pane pane) { return pane == Pane::Left ? App().shell.leftHost : App().shell.bottomHost; }
 
@@ -53,17 +62,20 @@ HWND CreateHost(HWND mainWindow, int id) {
                                   0, 0, 0, 0, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   App().instance, nullptr);
     if (host != nullptr) {
+        ::SendMessageW(host, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(PaneImages()));
         HFONT font = App().uiFont ? App().uiFont.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
         ::SendMessageW(host, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     return host;
 }
 
-void AddPage(HWND host, const wchar_t* title) {
-    HWND page = ::CreateWindowExW(0, kPageClass, title, WS_CHILD, 0, 0, 0, 0, host, nullptr, App().instance, nullptr);
+void AddPage(HWND host, const PageInfo& info) {
+    HWND page = ::CreateWindowExW(0, kPageClass, info.title, WS_CHILD, 0, 0, 0, 0, host, nullptr, App().instance,
+                                  nullptr);
     TCITEMW item{};
-    item.mask = TCIF_TEXT | TCIF_PARAM;
-    item.pszText = const_cast<wchar_t*>(title);
+    item.mask = TCIF_TEXT | TCIF_PARAM | TCIF_IMAGE;
+    item.pszText = const_cast<wchar_t*>(info.title);
+    item.iImage = info.icon;
     item.lParam = reinterpret_cast<LPARAM>(page);
     ::SendMessageW(host, TCM_INSERTITEMW, ::SendMessageW(host, TCM_GETITEMCOUNT, 0, 0),
                    reinterpret_cast<LPARAM>(&item));
@@ -100,10 +112,10 @@ bool CreatePaneHosts(HWND mainWindow) {
     }
     const std::size_t leftCount = ReferenceHelpPresent() ? kLeftPages.size() : kLeftPages.size() - 1;
     for (std::size_t i = 0; i < leftCount; ++i) {
-        AddPage(app.shell.leftHost, kLeftPages[i].title);
+        AddPage(app.shell.leftHost, kLeftPages[i]);
     }
     for (const PageInfo& page : kBottomPages) {
-        AddPage(app.shell.bottomHost, page.title);
+        AddPage(app.shell.bottomHost, page);
     }
     return true;
 }

@@ -195,6 +195,11 @@ TEST_F(MainWindowTest, PanesAndTabsAreLaidOutWithSplitterGaps) {
     EXPECT_TRUE(::IsWindowVisible(App().shell.leftHost));
     EXPECT_FALSE(::IsWindowVisible(App().shell.bottomHost));
     EXPECT_EQ(left.right - left.left, 290);
+    TCITEMW page{};
+    page.mask = TCIF_IMAGE;
+    ::SendMessageW(App().shell.bottomHost, TCM_GETITEMW, 2, reinterpret_cast<LPARAM>(&page));
+    EXPECT_EQ(page.iImage, 23);  // the command icon of its toolbar button
+    EXPECT_NE(::SendMessageW(App().shell.leftHost, TCM_GETIMAGELIST, 0, 0), 0);
     EXPECT_EQ(tabs.left, 293);
     EXPECT_EQ(tabs.right, client.right);
     EXPECT_EQ(status.bottom, client.bottom);
