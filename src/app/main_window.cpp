@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -245,7 +246,7 @@ void OnPaint(HWND window) {
     ::EndPaint(window, &paint);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);
@@ -334,6 +335,17 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// No exception may cross into the system's message dispatch: a failed allocation while handling
+// a message ends that message's handling, and a failed creation fails the window's creation.
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleMainWindowMessage(window, message, wParam, lParam);
+    } catch (const std::exception&) {
+        ::MessageBeep(MB_ICONEXCLAMATION);
+        return message == WM_CREATE ? -1 : 0;
+    }
 }
 
 }  // namespace
