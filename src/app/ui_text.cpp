@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <map>
 
@@ -54,15 +55,18 @@ void LoadInterfaceLanguage(const AppPaths& paths, const std::wstring& code) {
 }
 
 std::wstring UiText(int number) {
+    const auto& texts = BuiltinTexts();
+    const auto builtin = texts.find(number);
+    const std::wstring fallback = builtin != texts.end() ? builtin->second : std::wstring();
     if (!Table().translationFile.empty()) {
         std::wstring text;
-        if (IniFile(Table().translationFile).ReadText(std::to_wstring(number).c_str(), text, 1024, L"Strings")) {
+        // Texts are used as formats: a translation must ask for the same arguments as the original.
+        if (IniFile(Table().translationFile).ReadText(std::to_wstring(number).c_str(), text, 1024, L"Strings") &&
+            std::count(text.begin(), text.end(), L'%') == std::count(fallback.begin(), fallback.end(), L'%')) {
             return text;
         }
     }
-    const auto& texts = BuiltinTexts();
-    const auto it = texts.find(number);
-    return it != texts.end() ? it->second : std::wstring();
+    return fallback;
 }
 
 }  // namespace kelpo

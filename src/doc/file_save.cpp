@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/message_box.h"
+#include "app/ui_text.h"
 #include "doc/ansi_code_page_win.h"
 #include "doc/document_tabs.h"
 #include "doc/file_codec.h"
@@ -117,7 +118,7 @@ bool AskSave(Document& document, bool ask) {
     if (ask) {
         const std::wstring& name = document.HasPath() ? document.path : document.displayName;
         const int answer =
-            ShowMessage(App().mainWindow, MB_YESNOCANCEL | MB_ICONQUESTION, L"Save changes to %s?", name.c_str());
+            ShowMessage(App().mainWindow, MB_YESNOCANCEL | MB_ICONQUESTION, UiText(11).c_str(), name.c_str());
         if (answer == IDCANCEL) {
             return false;
         }
