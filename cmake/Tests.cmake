@@ -47,3 +47,12 @@ foreach(folder ${test_folders})
         add_dependencies(${target} kelpo)
     endif()
 endforeach()
+
+# Includes between the source folders run one way (base, subsystems, shell); counted as one case.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_Interpreter_FOUND)
+    add_test(NAME layering
+             COMMAND "${Python3_EXECUTABLE}" "${CMAKE_SOURCE_DIR}/scripts/check_includes.py"
+                     --xml test-results/layering.xml
+             WORKING_DIRECTORY "${CMAKE_BINARY_DIR}")
+endif()

@@ -8,6 +8,7 @@ repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${KELPO_BUILD_DIR:-$repo/build}"
 export KELPO_BUILD_DIR="$build"
 
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$repo")}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 bash "$repo/scripts/setup.sh"
 cmake --build "$build" -j"$(nproc)" --target kelpo
 

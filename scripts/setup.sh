@@ -9,7 +9,7 @@ cache="${KELPO_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/kelpo}"
 scite_tarball="scite_5.3.3.orig.tar.gz"
 scite_sha256="79275a4a7e01bf429ff05e0fd699b79dc016d705335b393905b4f2cc43799a64"
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth googletest cmake
-          imagemagick x11-utils dpkg-dev python3 fonts-wine)
+          imagemagick x11-utils dpkg-dev python3 fonts-wine ccache)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -57,8 +57,15 @@ fetch_editing_component() {
 }
 
 configure_build() {
+    # ccache keeps compiled objects between build folders and clean clones (Scintilla and Lexilla
+    # above all); paths below the clone's parent are hashed relative to it.
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
     cmake -S "$repo" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw64.cmake" \
-        -DKELPO_SCINTILLA_DIR="$cache/src/scintilla" -DKELPO_LEXILLA_DIR="$cache/src/lexilla" >/dev/null
+        -DKELPO_SCINTILLA_DIR="$cache/src/scintilla" -DKELPO_LEXILLA_DIR="$cache/src/lexilla" \
+        "${launcher[@]}" >/dev/null
 }
 
 install_packages

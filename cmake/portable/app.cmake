@@ -1,11 +1,9 @@
-# Window-free pieces of the application shell: command line, hand-over block, settings values.
+# Window-free pieces of the application shell: command line, hand-over block, layout, options.
 list(APPEND KELPO_PORTABLE_SOURCES
     src/app/command_line.cpp
-    src/app/hand_over.cpp
-    src/app/settings_values.cpp)
+    src/app/hand_over.cpp)
 list(APPEND KELPO_PORTABLE_TESTS
-    tests/app/command_line_test.cpp
-    tests/app/settings_values_test.cpp)
+    tests/app/command_line_test.cpp)
 list(APPEND KELPO_PORTABLE_SOURCES src/app/main_layout.cpp)
 list(APPEND KELPO_PORTABLE_TESTS tests/app/main_layout_test.cpp)
 list(APPEND KELPO_PORTABLE_SOURCES src/app/toolbar_buttons.cpp)

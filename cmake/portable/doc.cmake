@@ -2,12 +2,10 @@
 list(APPEND KELPO_PORTABLE_SOURCES
     src/doc/utf8_validator.cpp
     src/doc/encoding_detection.cpp
-    src/doc/text_conversion.cpp
     src/doc/file_codec.cpp)
 list(APPEND KELPO_PORTABLE_TESTS
     tests/doc/utf8_validator_test.cpp
     tests/doc/encoding_detection_test.cpp
-    tests/doc/text_conversion_test.cpp
     tests/doc/file_codec_test.cpp)
 list(APPEND KELPO_PORTABLE_SOURCES src/doc/file_dialog_lists.cpp)
 list(APPEND KELPO_PORTABLE_TESTS tests/doc/file_dialog_lists_test.cpp)

@@ -9,7 +9,7 @@
 
 #include "app/command_icon_table.h"
 #include "app/icon_strip.h"
-#include "app/resource_ids.h"
+#include "base/resource_ids.h"
 
 // The strips' identifiers belong beside the other resource identifiers; these stand in for them
 // with the same numbers until they are there.

@@ -1,14 +1,14 @@
 // Dispatch of the commands that the application shell handles itself.
 #include "app/commands.h"
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
 #include "app/dialogs.h"
 #include "app/full_screen.h"
 #include "app/insert_commands.h"
-#include "app/options_dialog.h"
 #include "app/main_window_layout.h"
+#include "app/options_dialog.h"
 #include "app/view_commands.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 #include "doc/document_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/file_commands.h"

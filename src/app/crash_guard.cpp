@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <dbghelp.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 namespace kelpo {
 namespace {

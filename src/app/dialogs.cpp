@@ -1,10 +1,10 @@
 // The usage dialog (command-line help) and the about box.
 #include "app/dialogs.h"
 
-#include "app/app_state.h"
 #include "app/command_line.h"
-#include "app/message_box.h"
-#include "app/resource_ids.h"
+#include "base/app_state.h"
+#include "base/message_box.h"
+#include "base/resource_ids.h"
 
 namespace kelpo {
 namespace {

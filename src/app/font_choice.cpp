@@ -3,10 +3,10 @@
 
 #include <commdlg.h>
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
 #include "app/settings_store.h"
-#include "app/settings_values.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
+#include "base/settings_values.h"
 #include "lang/theme_menu.h"
 
 namespace kelpo {

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
 #include "app/main_window_layout.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 #include "doc/document_tabs.h"
 
 namespace kelpo {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
 #include "app/insert_text.h"
-#include "app/text_convert.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
+#include "base/text_convert.h"
 #include "doc/document_tabs.h"
 #include "lang/editor_view.h"
 

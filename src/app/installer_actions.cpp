@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/message_box.h"
+#include "base/message_box.h"
 
 namespace kelpo {
 

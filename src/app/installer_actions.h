@@ -1,8 +1,8 @@
 // What the installer's switches ask of the program.
 #pragma once
 
-#include "app/app_paths.h"
 #include "app/command_line.h"
+#include "base/app_paths.h"
 
 namespace kelpo {
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/handles.h"
 #include "app/view_commands.h"
+#include "base/handles.h"
 
 namespace kelpo {
 namespace {

@@ -10,32 +10,33 @@
 #include <vector>
 
 #include "Scintilla.h"
-#include "app/app_state.h"
 #include "app/color_mode.h"
-#include "app/ini_file.h"
+#include "app/commands.h"
+#include "app/insert_commands.h"
 #include "app/main_window_layout.h"
+#include "app/menu_icons.h"
+#include "app/open_arguments.h"
 #include "app/pane_hosts.h"
 #include "app/rebar.h"
-#include "app/settings_values.h"
+#include "app/settings_store.h"
 #include "app/shortcut_keys_win.h"
 #include "app/shortcuts.h"
-#include "app/menu_icons.h"
-#include "app/status_bar.h"
-#include "app/commands.h"
-#include "app/open_arguments.h"
-#include "app/resource_ids.h"
-#include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/startup_done.h"
+#include "app/status_bar.h"
 #include "app/tray_icon.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
+#include "base/recent_lists.h"
+#include "base/resource_ids.h"
+#include "base/settings_values.h"
 #include "doc/document_entry.h"
-#include "doc/document_tabs.h"
 #include "doc/document_status.h"
+#include "doc/document_tabs.h"
 #include "doc/documents.h"
 #include "doc/file_change_check.h"
 #include "doc/file_commands.h"
 #include "doc/session_commands.h"
-#include "doc/recent_lists.h"
 #include "doc/tab_bar_input.h"
 #include "lang/theme_menu.h"
 
@@ -160,7 +161,11 @@ LRESULT OnNotify(HWND window, NMHDR* header) {
         return 0;
     }
     if (header->idFrom >= 0xF000) {
-        OnViewNotify(*reinterpret_cast<const SCNotification*>(header));
+        const auto& notification = *reinterpret_cast<const SCNotification*>(header);
+        Document* document = OnViewNotify(notification);
+        if (document != nullptr && header->code == SCN_USERLISTSELECTION) {
+            OnDateTimeListSelection(*document->view, notification);
+        }
         return 0;
     }
     DocumentTabs* tabs = Tabs();

@@ -1,10 +1,10 @@
 // LayoutMainWindow and the splitters.
 #include "app/main_window_layout.h"
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
 #include "app/pane_hosts.h"
 #include "app/status_bar.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 #include "doc/document_tabs.h"
 
 namespace kelpo {

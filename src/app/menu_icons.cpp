@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/command_icons.h"
+#include "base/app_state.h"
 
 namespace kelpo {
 

@@ -1,8 +1,8 @@
 // Message loop: modeless dialog keys first, then the main accelerators, then the ordinary path.
 #include "app/message_loop.h"
 
-#include "app/app_state.h"
 #include "app/commands.h"
+#include "base/app_state.h"
 
 namespace kelpo {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/handles.h"
+#include "base/handles.h"
 #include "doc/document_entry.h"
 
 namespace kelpo {

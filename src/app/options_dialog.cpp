@@ -8,21 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/handles.h"
-#include "app/ini_file.h"
 #include "app/main_menu.h"
 #include "app/main_window_layout.h"
-#include "app/message_box.h"
 #include "app/options_values.h"
-#include "app/settings_values.h"
 #include "app/shortcut_assignment.h"
 #include "app/shortcut_keys_win.h"
 #include "app/shortcuts.h"
 #include "app/tray_icon.h"
-#include "doc/dialog_template.h"
+#include "base/app_state.h"
+#include "base/dialog_template.h"
+#include "base/handles.h"
+#include "base/ini_file.h"
+#include "base/message_box.h"
+#include "base/recent_lists.h"
+#include "base/settings_values.h"
 #include "doc/document_tabs.h"
-#include "doc/recent_lists.h"
 #include "lang/editor_view.h"
 
 namespace kelpo {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "app/config_bits.h"
-#include "app/settings_values.h"
+#include "base/config_bits.h"
+#include "base/settings_values.h"
 
 namespace kelpo {
 namespace {

@@ -6,11 +6,11 @@
 
 #include <array>
 
-#include "app/app_state.h"
 #include "app/command_icons.h"
-#include "app/config_bits.h"
 #include "app/main_window_layout.h"
 #include "app/rebar.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 
 namespace kelpo {
 namespace {

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/command_icons.h"
-#include "app/config_bits.h"
 #include "app/font_choice.h"
-#include "app/ini_file.h"
 #include "app/toolbar_buttons.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
+#include "base/ini_file.h"
 
 namespace kelpo {
 namespace {

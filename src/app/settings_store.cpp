@@ -6,12 +6,12 @@
 #include <string>
 
 #include "app/color_mode.h"
-#include "app/ini_file.h"
-#include "doc/recent_lists.h"
+#include "base/ini_file.h"
+#include "base/recent_lists.h"
+#include "base/settings_values.h"
+#include "base/text_convert.h"
 #include "doc/session.h"
 #include "panes/explorer_settings.h"
-#include "app/settings_values.h"
-#include "app/text_convert.h"
 
 namespace kelpo {
 namespace {

@@ -1,8 +1,8 @@
 // Reading the settings at start and writing them at exit.
 #pragma once
 
-#include "app/app_state.h"
-#include "app/settings.h"
+#include "base/app_state.h"
+#include "base/settings.h"
 
 namespace kelpo {
 

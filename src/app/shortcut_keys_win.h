@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/handles.h"
 #include "app/shortcut_table.h"
+#include "base/handles.h"
 
 namespace kelpo {
 

@@ -1,9 +1,9 @@
 // Shortcut storage and accelerator tables.
 #include "app/shortcuts.h"
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
 #include "app/shortcut_keys_win.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
 
 namespace kelpo {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 namespace kelpo {
 

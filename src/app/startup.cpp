@@ -11,10 +11,8 @@
 
 #include "Scintilla.h"
 #include "aids/default_snippets.h"
-#include "app/app_state.h"
 #include "app/command_line.h"
 #include "app/crash_guard.h"
-#include "app/ini_file.h"
 #include "app/installer_actions.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
@@ -23,7 +21,9 @@
 #include "app/settings_store.h"
 #include "app/shortcuts.h"
 #include "app/single_instance.h"
-#include "app/ui_text.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
+#include "base/ui_text.h"
 #include "lang/theme_store.h"
 
 namespace kelpo {

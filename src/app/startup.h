@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 namespace kelpo {
 

@@ -4,11 +4,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/handles.h"
 #include "app/main_window_layout.h"
 #include "app/open_arguments.h"
 #include "app/pane_hosts.h"
+#include "base/app_state.h"
+#include "base/handles.h"
 #include "doc/document_entry.h"
 #include "doc/session.h"
 

@@ -1,13 +1,13 @@
-// Status bar creation, part measuring and texts.
+// Status bar creation and part measuring.
 #include "app/status_bar.h"
 
 #include <commctrl.h>
 
 #include <array>
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
-#include "app/handles.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
+#include "base/handles.h"
 
 namespace kelpo {
 namespace {
@@ -70,24 +70,6 @@ void SetStatusParts(int clientWidth) {
         }
     }
     ::SendMessageW(app.shell.statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-}
-
-void SetStatusText(int part, const std::wstring& text) {
-    if (App().shell.statusBar != nullptr) {
-        ::SendMessageW(App().shell.statusBar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-}
-
-std::wstring StatusText(int part) {
-    HWND bar = App().shell.statusBar;
-    if (bar == nullptr) {
-        return {};
-    }
-    const auto length = LOWORD(::SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0));
-    std::wstring text(length + 1, L'\0');
-    ::SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length);
-    return text;
 }
 
 }  // namespace kelpo

@@ -3,9 +3,9 @@
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
 #include "app/main_window.h"
-#include "app/resource_ids.h"
+#include "base/app_state.h"
+#include "base/resource_ids.h"
 
 namespace kelpo {
 

@@ -3,14 +3,14 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
 #include "app/color_mode.h"
 #include "app/font_choice.h"
 #include "app/full_screen.h"
 #include "app/main_window_layout.h"
 #include "app/pane_hosts.h"
 #include "app/rebar.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 #include "doc/document_status.h"
 #include "doc/document_tabs.h"
 #include "lang/language_chooser.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "doc/file_encoding.h"
+#include "base/file_encoding.h"
 #include "lang/editor_view.h"
 
 namespace kelpo {

@@ -1,9 +1,9 @@
 // Status-bar parts for the active document.
 #include "doc/document_status.h"
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
-#include "app/status_bar.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
+#include "base/status_text.h"
 #include "doc/document_tabs.h"
 #include "doc/format_menus.h"
 #include "lang/language_catalogue.h"

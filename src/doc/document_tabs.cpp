@@ -1,11 +1,12 @@
 // Tab bar, tab images, activation history and the placement of the active view.
 #include "doc/document_tabs.h"
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
-#include "app/handles.h"
-#include "app/main_window.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
+#include "base/handles.h"
+#include "base/window_messages.h"
 #include "doc/document_status.h"
+#include "lang/open_views.h"
 #include "lang/view_setup.h"
 
 namespace kelpo {
@@ -89,11 +90,32 @@ HWND CreateTabToolTip(HWND tabControl) {
     return tip;
 }
 
+EditorView* ActiveDocumentView() {
+    const Document* active = TabsSlot() ? TabsSlot()->Active() : nullptr;
+    return active != nullptr ? active->view.get() : nullptr;
+}
+
+void ForEachDocumentView(const OpenViewVisitor& visit) {
+    DocumentTabs* tabs = TabsSlot().get();
+    if (tabs == nullptr) {
+        return;
+    }
+    for (int i = 0; i < tabs->Count(); ++i) {
+        Document* document = tabs->At(i);
+        if (document != nullptr && document->view) {
+            visit(*document->view, document->displayName);
+        }
+    }
+}
+
 }  // namespace
 
 DocumentTabs* Tabs() { return TabsSlot().get(); }
 
-void SetTabs(std::unique_ptr<DocumentTabs> tabs) { TabsSlot() = std::move(tabs); }
+void SetTabs(std::unique_ptr<DocumentTabs> tabs) {
+    TabsSlot() = std::move(tabs);
+    SetOpenViewsSource(TabsSlot() ? OpenViewsSource{ActiveDocumentView, ForEachDocumentView} : OpenViewsSource{});
+}
 
 std::unique_ptr<DocumentTabs> DocumentTabs::Create(HWND mainWindow) {
     HWND control = ::CreateWindowExW(0, L"TabCtrlEx", L"", TabStyle(App().settings.config2), 0, 0, 0, 0, mainWindow,

@@ -3,9 +3,8 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/insert_commands.h"
-#include "app/status_message.h"
+#include "base/app_state.h"
+#include "base/status_message.h"
 #include "doc/document_status.h"
 #include "doc/document_tabs.h"
 #include "doc/file_load.h"
@@ -167,10 +166,10 @@ bool AskSaveAll(bool ask) {
     return true;
 }
 
-void OnViewNotify(const SCNotification& notification) {
+Document* OnViewNotify(const SCNotification& notification) {
     Document* document = DocumentOfView(static_cast<HWND>(notification.nmhdr.hwndFrom));
     if (document == nullptr) {
-        return;
+        return nullptr;
     }
     OnViewNotification(*document->view, notification);
     switch (notification.nmhdr.code) {
@@ -185,9 +184,6 @@ void OnViewNotify(const SCNotification& notification) {
             ShowDocumentStatus(*document);
         }
         break;
-    case SCN_USERLISTSELECTION:
-        OnDateTimeListSelection(*document->view, notification);
-        break;
     case SCN_ZOOM:
         App().settings.zoomLevel = static_cast<int>(document->view->Call(SCI_GETZOOM));
         break;
@@ -195,6 +191,7 @@ void OnViewNotify(const SCNotification& notification) {
         // Typing aids, brace marks, margins, folds and the status bar take their codes as they arrive.
         break;
     }
+    return document;
 }
 
 }  // namespace kelpo

@@ -20,7 +20,8 @@ void CloseAllTabs();
 // Saves the modified documents in tab order, asking first when `ask`; false when cancelled.
 bool AskSaveAll(bool ask);
 
-// WM_NOTIFY from an editor view.
-void OnViewNotify(const SCNotification& notification);
+// WM_NOTIFY from an editor view: the document whose view sent it, after its share of the
+// handling; nullptr for a view that belongs to no document.
+Document* OnViewNotify(const SCNotification& notification);
 
 }  // namespace kelpo

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "doc/file_encoding.h"
+#include "base/file_encoding.h"
 
 namespace kelpo {
 

@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "app/app_state.h"
-#include "app/message_box.h"
+#include "base/app_state.h"
+#include "base/message_box.h"
 #include "doc/document_tabs.h"
 #include "doc/file_load.h"
 

@@ -2,8 +2,8 @@
 // UTF-16 buffer (only the ANSI code page needs one).
 #include "doc/file_codec.h"
 
+#include "base/text_conversion.h"
 #include "doc/encoding_detection.h"
-#include "doc/text_conversion.h"
 
 namespace kelpo {
 namespace {

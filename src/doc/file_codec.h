@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_encoding.h"
 #include "doc/ansi_code_page.h"
-#include "doc/file_encoding.h"
 
 namespace kelpo {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/message_box.h"
-#include "app/text_convert.h"
+#include "base/app_state.h"
+#include "base/message_box.h"
+#include "base/text_convert.h"
 #include "doc/clipboard_text.h"
 #include "doc/companion_file.h"
 #include "doc/document_commands.h"

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "doc/documents.h"
 #include "doc/file_dialog_lists.h"
 #include "doc/file_paths.h"

@@ -6,16 +6,16 @@
 #include <algorithm>
 #include <new>
 
-#include "app/app_state.h"
-#include "app/handles.h"
-#include "app/message_box.h"
+#include "base/app_state.h"
+#include "base/handles.h"
+#include "base/message_box.h"
+#include "base/recent_lists.h"
 #include "doc/ansi_code_page_win.h"
 #include "doc/encoding_detection.h"
 #include "doc/file_codec.h"
 #include "doc/file_paths.h"
 #include "doc/file_size_limits.h"
 #include "doc/project_marks.h"
-#include "doc/recent_lists.h"
 #include "lang/language_catalogue.h"
 #include "lang/view_language.h"
 #include "lang/view_setup.h"

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/message_box.h"
-#include "app/ui_text.h"
+#include "base/app_state.h"
+#include "base/message_box.h"
+#include "base/ui_text.h"
 #include "doc/ansi_code_page_win.h"
 #include "doc/document_tabs.h"
 #include "doc/file_codec.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <random>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "doc/file_paths.h"
 
 namespace kelpo {

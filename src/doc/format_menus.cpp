@@ -1,10 +1,10 @@
 // Encoding, line-end and indentation menus: built for the document, tracked, then applied.
 #include "doc/format_menus.h"
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
-#include "app/handles.h"
-#include "app/status_bar.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
+#include "base/handles.h"
+#include "base/status_text.h"
 #include "doc/document_tabs.h"
 
 namespace kelpo {

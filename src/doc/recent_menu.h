@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "doc/recent_list.h"
+#include "base/recent_list.h"
 
 namespace kelpo {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/text_convert.h"
+#include "base/app_state.h"
+#include "base/text_convert.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"

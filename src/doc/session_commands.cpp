@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "doc/document_entry.h"
 #include "doc/recent_menu.h"
 #include "doc/session.h"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
-#include "app/settings_values.h"
-#include "doc/dialog_template.h"
+#include "base/app_state.h"
+#include "base/dialog_template.h"
+#include "base/ini_file.h"
+#include "base/settings_values.h"
 #include "doc/document_tabs.h"
 #include "doc/path_parts.h"
 #include "doc/window_list_rows.h"

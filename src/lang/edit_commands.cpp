@@ -7,12 +7,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
-#include "doc/document_tabs.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
+#include "lang/editor_view.h"
 #include "lang/fold_bookmark_commands.h"
 #include "lang/language_catalogue.h"
 #include "lang/line_transforms.h"
+#include "lang/open_views.h"
 #include "lang/regex_replace.h"
 #include "lang/sort_dialog.h"
 #include "lang/system_line_comparer.h"
@@ -463,12 +464,11 @@ bool ExecuteEditCommand(EditorView& view, int command) {
 }
 
 bool HandleEditCommandForActiveView(int command) {
-    DocumentTabs* tabs = Tabs();
-    Document* document = tabs != nullptr ? tabs->Active() : nullptr;
-    if (document == nullptr || document->view == nullptr) {
+    EditorView* active = ActiveView();
+    if (active == nullptr) {
         return false;
     }
-    EditorView& view = *document->view;
+    EditorView& view = *active;
     if (command == kCmdSortLinesDialog) {
         if (ShowSortDialog(App().mainWindow)) {
             SortLines(view, GetBits(App().settings.config2, kC2SortOptionsShift, 5));

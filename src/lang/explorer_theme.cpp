@@ -1,7 +1,7 @@
 // Looks SetWindowTheme up at run time, so the program still starts where the library is absent.
 #include "lang/explorer_theme.h"
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 namespace kelpo {
 

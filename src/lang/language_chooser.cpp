@@ -10,10 +10,11 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/handles.h"
-#include "doc/document_tabs.h"
+#include "base/handles.h"
+#include "lang/editor_view.h"
 #include "lang/explorer_theme.h"
 #include "lang/language_catalogue.h"
+#include "lang/open_views.h"
 #include "lang/view_language.h"
 
 namespace kelpo {
@@ -207,10 +208,9 @@ const LanguageDef* ChooseLanguageForView(HWND owner, EditorView& view) {
 }
 
 const LanguageDef* ShowLanguageChooser(HWND owner) {
-    DocumentTabs* tabs = Tabs();
-    Document* active = tabs != nullptr ? tabs->Active() : nullptr;
-    if (active == nullptr || !active->view) return nullptr;
-    return ChooseLanguageForView(owner, *active->view);
+    EditorView* active = ActiveView();
+    if (active == nullptr) return nullptr;
+    return ChooseLanguageForView(owner, *active);
 }
 
 }  // namespace kelpo

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <unordered_set>
 
-#include "doc/text_conversion.h"
+#include "base/text_conversion.h"
 
 namespace kelpo {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "doc/file_encoding.h"
+#include "base/file_encoding.h"
 
 namespace kelpo {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/text_convert.h"
+#include "base/text_convert.h"
 
 namespace kelpo {
 namespace {

@@ -5,10 +5,10 @@
 #include <array>
 #include <cstdint>
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
-#include "app/ini_file.h"
-#include "doc/dialog_template.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
+#include "base/dialog_template.h"
+#include "base/ini_file.h"
 
 namespace kelpo {
 namespace {

@@ -1,11 +1,12 @@
 // Builds the theme menu from the "style" folder and applies a chosen theme to all open documents.
 #include "lang/theme_menu.h"
 
-#include "app/app_state.h"
-#include "app/handles.h"
-#include "app/ini_file.h"
-#include "doc/document_tabs.h"
+#include "base/app_state.h"
+#include "base/handles.h"
+#include "base/ini_file.h"
+#include "lang/editor_view.h"
 #include "lang/language_catalogue.h"
+#include "lang/open_views.h"
 #include "lang/theme_store.h"
 #include "lang/view_language.h"
 
@@ -66,16 +67,6 @@ void MarkItem(int command) {
     ::CheckMenuRadioItem(state.menu, kThemeCommandBuiltin, last, command, MF_BYCOMMAND);
 }
 
-template <typename SetUp>
-void ForEachOpenView(SetUp setUp) {
-    DocumentTabs* tabs = Tabs();
-    if (tabs == nullptr) return;
-    for (int i = 0; i < tabs->Count(); ++i) {
-        Document* document = tabs->At(i);
-        if (document != nullptr && document->view) setUp(*document);
-    }
-}
-
 }  // namespace
 
 void BuildThemeMenu(HMENU menu) {
@@ -108,8 +99,8 @@ bool HandleThemeCommand(int command) {
     const bool loaded = index == 0 ? LoadBuiltinTheme(true) : LoadThemeFile(name, true);
     if (!loaded) return true;
     // A language picked in the chooser gives way to the one of the file name.
-    ForEachOpenView([](Document& document) {
-        ApplyLanguage(*document.view, ChooseLanguageForFile(document.displayName));
+    ForEachOpenView([](EditorView& view, const std::wstring& fileName) {
+        ApplyLanguage(view, ChooseLanguageForFile(fileName));
     });
     AppState& app = App();
     app.settings.style = name;
@@ -119,9 +110,9 @@ bool HandleThemeCommand(int command) {
 }
 
 void ReapplyFontToAllViews() {
-    ForEachOpenView([](Document& document) {
-        const LanguageDef* language = document.view->Language();
-        ApplyLanguage(*document.view, language != nullptr ? *language : LanguageAt(kLangText));
+    ForEachOpenView([](EditorView& view, const std::wstring&) {
+        const LanguageDef* language = view.Language();
+        ApplyLanguage(view, language != nullptr ? *language : LanguageAt(kLangText));
     });
 }
 

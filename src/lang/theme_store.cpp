@@ -5,10 +5,10 @@
 #include <memory>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/handles.h"
-#include "app/ini_file.h"
-#include "app/resource_ids.h"
+#include "base/app_state.h"
+#include "base/handles.h"
+#include "base/ini_file.h"
+#include "base/resource_ids.h"
 #include "lang/language_catalogue.h"
 #include "xml/xml_document.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "SciLexer.h"
-#include "app/app_state.h"
-#include "app/text_convert.h"
+#include "base/app_state.h"
+#include "base/text_convert.h"
 #include "lang/language_catalogue.h"
 #include "lang/lexer_factory.h"
 #include "lang/theme_store.h"

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 #include "lang/language_catalogue.h"
 #include "lang/view_language.h"
 

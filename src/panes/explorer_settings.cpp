@@ -1,7 +1,7 @@
 // Explorer settings. The pane arrives with its own issue; it has no keys to write before that.
 #include "panes/explorer_settings.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 namespace kelpo {
 

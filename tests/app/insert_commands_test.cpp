@@ -7,12 +7,12 @@
 #include <chrono>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
 #include "app/insert_commands.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
 #include "doc/document_tabs.h"
 #include "support/test_support.h"
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <set>
 
-#include "app/handles.h"
 #include "app/main_menu.h"
+#include "base/handles.h"
 
 namespace kelpo {
 namespace {

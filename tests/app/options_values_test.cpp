@@ -2,10 +2,10 @@
 // key assignment with its conflict refusal.
 #include <gtest/gtest.h>
 
-#include "app/config_bits.h"
 #include "app/options_values.h"
-#include "app/settings_values.h"
 #include "app/shortcut_assignment.h"
+#include "base/config_bits.h"
+#include "base/settings_values.h"
 
 namespace kelpo {
 namespace {

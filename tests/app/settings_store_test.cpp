@@ -1,9 +1,9 @@
 // Loading and saving the settings file as a whole.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
 #include "app/settings_store.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
 #include "support/test_support.h"
 
 namespace kelpo {

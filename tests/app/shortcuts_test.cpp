@@ -6,11 +6,11 @@
 #include <chrono>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/message_loop.h"
 #include "app/settings_store.h"
 #include "app/shortcuts.h"
 #include "app/startup.h"
+#include "base/app_state.h"
 #include "support/test_support.h"
 
 namespace kelpo {

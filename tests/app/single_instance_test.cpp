@@ -5,12 +5,12 @@
 #include <chrono>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/handles.h"
-#include "app/ini_file.h"
 #include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
+#include "base/app_state.h"
+#include "base/handles.h"
+#include "base/ini_file.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
 #include "support/test_support.h"

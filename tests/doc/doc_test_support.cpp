@@ -7,15 +7,15 @@
 #include <iterator>
 #include <memory>
 
-#include "app/app_state.h"
-#include "app/message_box.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
+#include "base/app_state.h"
+#include "base/message_box.h"
+#include "base/recent_lists.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 #include "doc/file_dialogs.h"
 #include "doc/file_write.h"
-#include "doc/recent_lists.h"
 
 namespace kelpo::doc_test {
 

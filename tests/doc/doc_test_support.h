@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "support/test_support.h"
 #include "doc/document.h"
+#include "support/test_support.h"
 
 namespace kelpo::doc_test {
 

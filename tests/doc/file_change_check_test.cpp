@@ -2,7 +2,7 @@
 // which nothing may be asked or lost.
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
+#include "base/window_messages.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 #include "doc/file_change_check.h"

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/handles.h"
-#include "app/status_message.h"
+#include "base/app_state.h"
+#include "base/handles.h"
+#include "base/status_message.h"
 #include "doc/document_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"

@@ -2,8 +2,8 @@
 // cases, empty files, the size limits and over-long paths.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 #include "doc/ansi_code_page_win.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"

@@ -2,9 +2,9 @@
 // document and to the file at its next save.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/handles.h"
-#include "app/status_bar.h"
+#include "base/app_state.h"
+#include "base/handles.h"
+#include "base/status_text.h"
 #include "doc/documents.h"
 #include "doc/file_save.h"
 #include "doc/format_menus.h"

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
+#include "base/recent_lists.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
-#include "doc/recent_lists.h"
 #include "doc/session_commands.h"
 #include "session_test_support.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/app_state.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
+#include "base/app_state.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 

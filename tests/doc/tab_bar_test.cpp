@@ -5,8 +5,8 @@
 
 #include <chrono>
 
-#include "app/app_state.h"
-#include "app/config_bits.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 #include "doc/document_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/tab_bar_input.h"

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/handles.h"
+#include "base/app_state.h"
+#include "base/handles.h"
 #include "doc/document_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"

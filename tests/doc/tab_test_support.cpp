@@ -7,10 +7,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/app_state.h"
-#include "app/message_box.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
+#include "base/app_state.h"
+#include "base/message_box.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 #include "doc/file_dialogs.h"

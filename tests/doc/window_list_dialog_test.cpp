@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 #include "doc/file_commands.h"

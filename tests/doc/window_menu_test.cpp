@@ -2,7 +2,7 @@
 // active one checked, and replaced rather than repeated at every opening.
 #include <windows.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "doc/document_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "Scintilla.h"
-#include "app/app_state.h"
-#include "app/config_bits.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 #include "lang/language_catalogue.h"
 #include "lang/regex_replace.h"
 #include "lang/sort_dialog.h"

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "Scintilla.h"
-#include "app/app_state.h"
-#include "app/handles.h"
-#include "app/ini_file.h"
+#include "base/app_state.h"
+#include "base/handles.h"
+#include "base/ini_file.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 #include "lang/language_catalogue.h"

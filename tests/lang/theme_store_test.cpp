@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
 #include "lang/language_catalogue.h"
 #include "view_test_support.h"
 

@@ -8,7 +8,7 @@
 
 #include "SciLexer.h"
 #include "Scintilla.h"
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "lang/language_catalogue.h"
 #include "lang/lex_cuesheet.h"
 #include "lang/theme_store.h"

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "Scintilla.h"
-#include "app/app_state.h"
-#include "app/config_bits.h"
-#include "lang/view_notifications.h"
+#include "base/app_state.h"
+#include "base/config_bits.h"
 #include "lang/theme_store.h"
+#include "lang/view_notifications.h"
 #include "view_test_support.h"
 
 namespace kelpo {

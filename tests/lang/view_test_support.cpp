@@ -6,9 +6,9 @@
 #include <string>
 
 #include "Scintilla.h"
-#include "app/app_paths.h"
-#include "app/app_state.h"
 #include "app/startup.h"
+#include "base/app_paths.h"
+#include "base/app_state.h"
 #include "doc/document_tabs.h"
 #include "lang/language_catalogue.h"
 #include "lang/theme_store.h"

@@ -7,9 +7,9 @@
 #include <iterator>
 #include <thread>
 
-#include "app/app_state.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
+#include "base/app_state.h"
 #include "doc/document_tabs.h"
 
 namespace kelpo::test {

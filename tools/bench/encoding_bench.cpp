@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "base/text_conversion.h"
 #include "doc/encoding_detection.h"
 #include "doc/file_codec.h"
-#include "doc/text_conversion.h"
 #include "doc/utf8_validator.h"
 
 namespace {

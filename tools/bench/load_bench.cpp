@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "Scintilla.h"
-#include "app/app_state.h"
-#include "app/message_box.h"
+#include "base/app_state.h"
+#include "base/message_box.h"
 #include "doc/ansi_code_page_win.h"
 #include "doc/document.h"
 #include "doc/encoding_detection.h"

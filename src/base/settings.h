@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/config_bits.h"
+#include "base/config_bits.h"
 
 namespace kelpo {
 

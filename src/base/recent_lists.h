@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "doc/recent_list.h"
+#include "base/recent_list.h"
 
 namespace kelpo {
 

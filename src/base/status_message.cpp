@@ -1,7 +1,7 @@
 // Status-bar message, kept so that tests and later redraws can read it back.
-#include "app/status_message.h"
+#include "base/status_message.h"
 
-#include "app/status_bar.h"
+#include "base/status_text.h"
 
 namespace kelpo {
 namespace {

@@ -1,7 +1,7 @@
 // The settings file operations against real files: UTF-16 storage, lists, deletion.
 #include <gtest/gtest.h>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 #include "support/test_support.h"
 
 namespace kelpo {

@@ -1,5 +1,5 @@
 // Code-page conversions for interface texts and file names.
-#include "app/text_convert.h"
+#include "base/text_convert.h"
 
 #include <windows.h>
 

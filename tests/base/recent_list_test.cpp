@@ -1,7 +1,7 @@
 // The recent-list rules: front moves that keep the old spelling, dropping the oldest, limits.
 #include <gtest/gtest.h>
 
-#include "doc/recent_list.h"
+#include "base/recent_list.h"
 
 namespace kelpo {
 namespace {

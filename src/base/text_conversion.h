@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "doc/file_encoding.h"
+#include "base/file_encoding.h"
 
 namespace kelpo {
 

@@ -1,6 +1,6 @@
 // UTF-16 ⇄ UTF-8 on every scalar value, on surrogates and ill-formed input, on
 // odd-length UTF-16 bytes, and line-end rewriting.
-#include "doc/text_conversion.h"
+#include "base/text_conversion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Interface texts: built-in defaults and translations that are only used when they are safe formats.
 #include <gtest/gtest.h>
 
-#include "app/ui_text.h"
+#include "base/ui_text.h"
 #include "support/test_support.h"
 
 namespace kelpo {

@@ -1,5 +1,5 @@
 // Section lines of INI text: splitting into lines, finding headers, rebuilding a section.
-#include "doc/ini_section_text.h"
+#include "base/ini_section_text.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 
 namespace kelpo {
 

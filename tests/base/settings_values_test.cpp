@@ -1,8 +1,8 @@
 // Text forms, repairs and window-placement rules of the settings.
 #include <gtest/gtest.h>
 
-#include "app/config_bits.h"
-#include "app/settings_values.h"
+#include "base/config_bits.h"
+#include "base/settings_values.h"
 
 namespace kelpo {
 namespace {

@@ -1,5 +1,5 @@
 // Paths of the program's own files.
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 
 #include <windows.h>
 

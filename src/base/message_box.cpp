@@ -1,5 +1,5 @@
 // Message boxes of the program.
-#include "app/message_box.h"
+#include "base/message_box.h"
 
 #include <cstdarg>
 

@@ -1,5 +1,5 @@
 // Interface texts by number.
-#include "app/ui_text.h"
+#include "base/ui_text.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <cwctype>
 #include <map>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 namespace kelpo {
 namespace {

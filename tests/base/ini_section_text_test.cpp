@@ -1,7 +1,7 @@
 // Plain-line sections of INI text: reading, replacing in place, and what cannot be stored.
 #include <gtest/gtest.h>
 
-#include "doc/ini_section_text.h"
+#include "base/ini_section_text.h"
 
 namespace kelpo {
 namespace {

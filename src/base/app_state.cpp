@@ -1,5 +1,5 @@
 // The process-wide application state record.
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 namespace kelpo {
 

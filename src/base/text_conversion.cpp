@@ -1,6 +1,6 @@
 // UTF-8 ⇄ UTF-16 written by hand rather than through the system, so the load
 // and save paths keep unpaired surrogates and can be tested anywhere.
-#include "doc/text_conversion.h"
+#include "base/text_conversion.h"
 
 #include <bit>
 #include <cstdint>

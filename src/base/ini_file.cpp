@@ -1,10 +1,10 @@
 // Profile-function access to one settings file.
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 #include <windows.h>
 
-#include "app/handles.h"
-#include "app/settings_values.h"
+#include "base/handles.h"
+#include "base/settings_values.h"
 
 namespace kelpo {
 namespace {

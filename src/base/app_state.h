@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_paths.h"
-#include "app/handles.h"
-#include "app/settings.h"
-#include "doc/recent_lists.h"
+#include "base/app_paths.h"
+#include "base/handles.h"
+#include "base/recent_lists.h"
+#include "base/settings.h"
 
 namespace kelpo {
 

@@ -1,5 +1,5 @@
 // The recent-list rules: moving to the front, dropping the oldest, limits.
-#include "doc/recent_list.h"
+#include "base/recent_list.h"
 
 #include <algorithm>
 

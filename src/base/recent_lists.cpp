@@ -1,15 +1,15 @@
 // The recent lists of the program: their limits, loading and saving them in "mru.ini", and
 // the opened files that feed them.
-#include "doc/recent_lists.h"
+#include "base/recent_lists.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/ini_file.h"
-#include "doc/ini_section_text.h"
-#include "doc/ini_text_file.h"
+#include "base/app_state.h"
+#include "base/ini_file.h"
+#include "base/ini_section_text.h"
+#include "base/ini_text_file.h"
 
 namespace kelpo {
 namespace {

@@ -1,5 +1,5 @@
 // Text forms and repairs of individual settings values.
-#include "app/settings_values.h"
+#include "base/settings_values.h"
 
 #include <array>
 #include <cwchar>

@@ -1,5 +1,5 @@
 // The DLGTEMPLATE layout: header, menu, class, title, font, then one aligned item per control.
-#include "doc/dialog_template.h"
+#include "base/dialog_template.h"
 
 namespace kelpo {
 namespace {

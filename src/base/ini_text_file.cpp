@@ -1,10 +1,10 @@
 // File access for INI text that the program edits itself.
-#include "doc/ini_text_file.h"
+#include "base/ini_text_file.h"
 
 #include <windows.h>
 
-#include "app/handles.h"
-#include "app/text_convert.h"
+#include "base/handles.h"
+#include "base/text_convert.h"
 
 namespace kelpo {
 namespace {
