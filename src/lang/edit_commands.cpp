@@ -2,6 +2,9 @@
 // lines, transform it as plain text and write the difference back as one undo action.
 #include "lang/edit_commands.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
