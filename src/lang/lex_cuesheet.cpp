@@ -9,12 +9,12 @@
 
 #include "Scintilla.h"
 // Lexilla's lexlib headers are not self-contained; this order satisfies each of them.
-#include "CharacterSet.h"
-#include "DefaultLexer.h"
-#include "LexAccessor.h"
-#include "OptionSet.h"
-#include "StyleContext.h"
 #include "WordList.h"
+#include "LexAccessor.h"
+#include "StyleContext.h"
+#include "CharacterSet.h"
+#include "OptionSet.h"
+#include "DefaultLexer.h"
 
 #include "lang/lexer_names.h"
 
