@@ -1,9 +1,12 @@
-// Profile-function access to one settings file.
+// Access to one settings file: reads through the profile functions, writes as whole-text edits
+// that replace the file in one step, so that a failed write never leaves it cut.
 #include "base/ini_file.h"
 
 #include <windows.h>
 
 #include "base/handles.h"
+#include "base/ini_section_text.h"
+#include "base/ini_text_file.h"
 #include "base/settings_values.h"
 
 namespace kelpo {
@@ -22,6 +25,14 @@ std::wstring ReadGrowing(Read read, DWORD fullMargin) {
         }
         buffer.assign(buffer.size() * 2, L'\0');
     }
+}
+
+// Reads the file's text, edits it and writes it back whole. A file that exists but cannot be
+// read is left alone rather than replaced by what little is known of it.
+template <typename Edit>
+bool EditIniText(const std::wstring& path, Edit edit) {
+    const std::optional<std::wstring> text = ReadIniText(path);
+    return text && WriteIniText(path, edit(*text));
 }
 
 }  // namespace
@@ -57,10 +68,13 @@ std::wstring IniFile::ReadString(const wchar_t* key, const wchar_t* section) con
 }
 
 bool IniFile::WriteText(const wchar_t* key, const wchar_t* value, const wchar_t* section) const {
-    if (value != nullptr) {
-        EnsureUnicodeFile();
+    if (key == nullptr) {
+        return value == nullptr && WriteList(section, nullptr);
     }
-    return ::WritePrivateProfileStringW(section, key, value, path_.c_str()) != FALSE;
+    const std::optional<std::wstring> newValue = value != nullptr ? std::optional<std::wstring>(value) : std::nullopt;
+    return EditIniText(path_, [&](const std::wstring& text) {
+        return SetKeyValue(text, section, key, newValue ? &*newValue : nullptr);
+    });
 }
 
 int IniFile::ReadInt(const wchar_t* key, int defaultValue, const wchar_t* section) const {
@@ -95,18 +109,9 @@ std::vector<std::wstring> IniFile::ReadList(const wchar_t* section) const {
 }
 
 bool IniFile::WriteList(const wchar_t* section, const std::vector<std::wstring>* lines) const {
-    ::WritePrivateProfileStringW(section, nullptr, nullptr, path_.c_str());
-    if (lines == nullptr) {
-        return true;
-    }
-    EnsureUnicodeFile();
-    std::wstring block;
-    for (const std::wstring& line : *lines) {
-        block += line;
-        block += L'\0';
-    }
-    block += L'\0';
-    return ::WritePrivateProfileSectionW(section, block.c_str(), path_.c_str()) != FALSE;
+    return EditIniText(path_, [&](const std::wstring& text) {
+        return lines != nullptr ? ReplaceSection(text, section, *lines) : RemoveSection(text, section);
+    });
 }
 
 std::optional<WindowPos> IniFile::ReadWindowPos(const wchar_t* key) const {

@@ -1,4 +1,5 @@
-// Generic reads and writes of one UTF-16 INI file through the Windows profile functions.
+// Generic reads and writes of one UTF-16 INI file: reads through the Windows profile functions,
+// writes as edits of the whole text that replace the file in one step.
 #pragma once
 
 #include <optional>
@@ -26,7 +27,7 @@ public:
                   const wchar_t* section = kMainSection) const;
     // The same without a size limit.
     std::wstring ReadString(const wchar_t* key, const wchar_t* section = kMainSection) const;
-    // A null value deletes the key.
+    // A null value deletes the key; a null key and value delete the section.
     bool WriteText(const wchar_t* key, const wchar_t* value, const wchar_t* section = kMainSection) const;
     int ReadInt(const wchar_t* key, int defaultValue, const wchar_t* section = kMainSection) const;
     bool WriteInt(const wchar_t* key, int value, const wchar_t* section = kMainSection) const;

@@ -60,6 +60,20 @@ void AppendLine(std::wstring& out, std::wstring_view line) {
     out.append(L"\r\n");
 }
 
+// The key of a "key=value" line, blanks around it removed; nothing for a line without "=".
+std::optional<std::wstring_view> KeyOf(std::wstring_view line) {
+    const std::size_t equals = line.find(L'=');
+    if (equals == std::wstring_view::npos) {
+        return std::nullopt;
+    }
+    return TrimBlanks(line.substr(0, equals));
+}
+
+std::wstring KeyLine(std::wstring_view key, const std::wstring& value) {
+    std::wstring line(key);
+    return line.append(L"=").append(value).append(L"\r\n");
+}
+
 }  // namespace
 
 std::vector<std::wstring> ReadSectionLines(std::wstring_view text, std::wstring_view section) {
@@ -109,6 +123,68 @@ std::wstring ReplaceSection(std::wstring_view text, std::wstring_view section, c
     }
     if (!written) {
         writeSection();
+    }
+    return out;
+}
+
+std::wstring SetKeyValue(std::wstring_view text, std::wstring_view section, std::wstring_view key,
+                         const std::wstring* value) {
+    std::wstring out;
+    out.reserve(text.size() + key.size() + (value != nullptr ? value->size() : 0) + 16);
+    bool inside = false;  // in the first section of that name
+    bool seen = false;
+    bool done = value == nullptr;
+    std::size_t sectionEnd = 0;  // where a missing key goes: after the section's last non-blank line
+    for (const std::wstring_view line : SplitLines(text)) {
+        if (const auto name = HeaderName(line)) {
+            if (inside && !done) {
+                out.insert(sectionEnd, KeyLine(key, *value));
+                done = true;
+            }
+            inside = !seen && SameName(*name, section);
+            seen = seen || inside;
+            AppendLine(out, line);
+            sectionEnd = out.size();
+            continue;
+        }
+        if (inside) {
+            const auto lineKey = KeyOf(line);
+            if (lineKey && SameName(*lineKey, key)) {
+                if (value != nullptr && !done) {
+                    out.append(KeyLine(key, *value));
+                    done = true;
+                    sectionEnd = out.size();
+                }
+                continue;  // a removed key, or a later duplicate of a set one
+            }
+        }
+        AppendLine(out, line);
+        if (inside && !IsBlankLine(line)) {
+            sectionEnd = out.size();
+        }
+    }
+    if (done) {
+        return out;
+    }
+    if (inside) {
+        out.insert(sectionEnd, KeyLine(key, *value));
+        return out;
+    }
+    out.append(L"[").append(section).append(L"]\r\n");
+    return out.append(KeyLine(key, *value));
+}
+
+std::wstring RemoveSection(std::wstring_view text, std::wstring_view section) {
+    std::wstring out;
+    out.reserve(text.size());
+    bool inside = false;
+    for (const std::wstring_view line : SplitLines(text)) {
+        if (const auto name = HeaderName(line)) {
+            inside = SameName(*name, section);
+        }
+        if (!inside) {
+            AppendLine(out, line);
+        }
     }
     return out;
 }

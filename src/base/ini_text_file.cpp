@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "base/file_write.h"
 #include "base/handles.h"
 #include "base/text_convert.h"
 
@@ -59,26 +60,7 @@ bool WriteIniText(const std::wstring& path, const std::wstring& text) {
         bytes += static_cast<char>(c & 0xFF);
         bytes += static_cast<char>((c >> 8) & 0xFF);
     }
-    const std::wstring temporary = path + L".new";
-    {
-        unique_hfile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
-            return false;
-        }
-        DWORD written = 0;
-        if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written != bytes.size() || !::FlushFileBuffers(file.get())) {
-            file.reset();
-            ::DeleteFileW(temporary.c_str());
-            return false;
-        }
-    }
-    if (!::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(temporary.c_str());
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, bytes);
 }
 
 }  // namespace kelpo

@@ -12,8 +12,8 @@ namespace kelpo {
 // read, so that a caller does not overwrite what it could not see.
 std::optional<std::wstring> ReadIniText(const std::wstring& path);
 
-// Writes the text to a file beside the target and then moves it over the target, so that a
-// failed write leaves the old file whole. False on any failure.
+// Writes the text as UTF-16 with its mark through the whole-file writer, so that a failed write
+// leaves the old file whole. False on any failure.
 bool WriteIniText(const std::wstring& path, const std::wstring& text);
 
 }  // namespace kelpo

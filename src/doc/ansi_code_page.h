@@ -9,8 +9,9 @@
 
 namespace kelpo {
 
-// Both functions must be set. Either returns nothing when the system
-// conversion failed; a save must then fail rather than write a shortened file.
+// Both functions must be set. toUtf16 returns nothing when the system conversion failed;
+// fromUtf16 also when a character has no form of its own in the code page (it would be
+// written as "?" or as a look-alike), so a save never changes the text behind the user's back.
 struct AnsiCodePage {
     std::function<std::optional<std::u16string>(std::string_view ansi)> toUtf16;
     std::function<std::optional<std::string>(std::u16string_view utf16)> fromUtf16;

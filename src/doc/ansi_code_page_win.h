@@ -5,6 +5,11 @@
 
 namespace kelpo {
 
+// The code page of ANSI documents: the system's (CP_ACP) unless another one was chosen.
 AnsiCodePage SystemAnsiCodePage();
+
+// Chooses the code page that ANSI documents are read and written in (CP_ACP for the system's);
+// lets tests run a double-byte code page whatever the system has.
+void UseAnsiCodePage(unsigned codePage);
 
 }  // namespace kelpo

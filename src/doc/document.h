@@ -21,6 +21,12 @@ struct Document {
     std::unique_ptr<EditorView> view;
     bool readOnly = false;
     bool modified = false;
+    // The encoding or the line ends were changed since the file was read or written: the
+    // document stays modified through undo until a save or reload.
+    bool formatChanged = false;
+    // The file's bytes did not come back unchanged through the ANSI code page when it was read,
+    // so saving it in ANSI would change them.
+    bool ansiLossy = false;
     DocumentKind kind = DocumentKind::Ordinary;
     LineEndMode lineEnd = LineEndMode::CrLf;
     FileEncoding encoding = FileEncoding::Ansi;

@@ -3,6 +3,7 @@
 
 #include "base/app_state.h"
 #include "base/config_bits.h"
+#include "base/file_identity.h"
 #include "base/handles.h"
 #include "base/window_messages.h"
 #include "doc/document_status.h"
@@ -174,6 +175,13 @@ int DocumentTabs::FindByPath(const std::wstring& fullPath) const {
     for (int i = 0; i < count; ++i) {
         const Document* document = At(i);
         if (document->HasPath() && ::lstrcmpiW(document->path.c_str(), fullPath.c_str()) == 0) {
+            return i;
+        }
+    }
+    // Another spelling of an open file: a short 8.3 name, a hard link.
+    const FileIdentity identity = IdentityOfFile(fullPath);
+    for (int i = 0; identity.known && i < count; ++i) {
+        if (At(i)->HasPath() && IdentityOfFile(At(i)->path).SameFileAs(identity)) {
             return i;
         }
     }

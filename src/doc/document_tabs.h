@@ -27,7 +27,8 @@ public:
     int IndexOf(const Document* document) const;
     Document* Active() const { return active_; }
     int ActiveIndex() const;
-    // The tab whose document has this absolute path (compared without regard to case), or -1.
+    // The tab whose document has this absolute path (compared without regard to case) or is
+    // the same file under another name, or -1.
     int FindByPath(const std::wstring& fullPath) const;
 
     // A view for a new document, set up with the program's editing defaults.

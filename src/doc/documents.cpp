@@ -4,11 +4,11 @@
 #include <algorithm>
 
 #include "base/app_state.h"
+#include "base/file_paths.h"
 #include "base/status_message.h"
 #include "doc/document_status.h"
 #include "doc/document_tabs.h"
 #include "doc/file_load.h"
-#include "doc/file_paths.h"
 #include "doc/file_save.h"
 #include "doc/project_marks.h"
 #include "lang/language_catalogue.h"
@@ -174,7 +174,8 @@ Document* OnViewNotify(const SCNotification& notification) {
     OnViewNotification(*document->view, notification);
     switch (notification.nmhdr.code) {
     case SCN_SAVEPOINTREACHED:
-        SetModified(*document, false);
+        // Undo back to the saved text leaves a changed encoding or line-end mode to be saved.
+        SetModified(*document, document->formatChanged);
         break;
     case SCN_SAVEPOINTLEFT:
         SetModified(*document, true);

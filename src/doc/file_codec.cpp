@@ -8,12 +8,6 @@
 namespace kelpo {
 namespace {
 
-std::optional<std::string> AnsiToUtf8(std::string_view bytes, const AnsiCodePage& ansi) {
-    std::optional<std::u16string> utf16 = ansi.toUtf16(bytes);
-    if (!utf16) return std::nullopt;
-    return Utf16ToUtf8(*utf16);
-}
-
 std::optional<std::string> Utf8ToAnsi(std::string_view text, const AnsiCodePage& ansi) {
     if (IsAscii(text)) return std::string(text);
     return ansi.fromUtf16(Utf8ToUtf16(text));
@@ -42,9 +36,11 @@ std::optional<DecodedFile> DecodeFileBytes(std::string fileBytes, const LoadOpti
         if (detection.plainAscii) {
             decoded.text = std::move(fileBytes);
         } else {
-            std::optional<std::string> text = AnsiToUtf8(payload, ansi);
-            if (!text) return std::nullopt;
-            decoded.text = std::move(*text);
+            std::optional<std::u16string> utf16 = ansi.toUtf16(payload);
+            if (!utf16) return std::nullopt;
+            const std::optional<std::string> again = ansi.fromUtf16(*utf16);
+            decoded.ansiRoundTrips = again && *again == payload;
+            decoded.text = Utf16ToUtf8(*utf16);
         }
         break;
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/app_state.h"
+#include "base/file_paths.h"
 #include "base/message_box.h"
 #include "base/text_convert.h"
 #include "doc/clipboard_text.h"
@@ -21,7 +22,6 @@
 #include "doc/file_change_check.h"
 #include "doc/file_dialogs.h"
 #include "doc/file_load.h"
-#include "doc/file_paths.h"
 #include "doc/file_save.h"
 #include "doc/include_line.h"
 #include "doc/path_parts.h"

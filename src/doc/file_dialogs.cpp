@@ -5,9 +5,9 @@
 #include <commdlg.h>
 
 #include "base/app_state.h"
+#include "base/file_paths.h"
 #include "doc/documents.h"
 #include "doc/file_dialog_lists.h"
-#include "doc/file_paths.h"
 
 namespace kelpo {
 namespace {

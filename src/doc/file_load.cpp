@@ -7,13 +7,14 @@
 #include <new>
 
 #include "base/app_state.h"
+#include "base/file_paths.h"
 #include "base/handles.h"
 #include "base/message_box.h"
 #include "base/recent_lists.h"
+#include "base/status_message.h"
 #include "doc/ansi_code_page_win.h"
 #include "doc/encoding_detection.h"
 #include "doc/file_codec.h"
-#include "doc/file_paths.h"
 #include "doc/file_size_limits.h"
 #include "doc/project_marks.h"
 #include "lang/language_catalogue.h"
@@ -160,12 +161,18 @@ bool LoadFile(Document& document, const std::wstring& path) {
     document.fileTime = written;
     document.encoding = decoded->encoding;
     document.lineEnd = decoded->lineEnd;
+    document.formatChanged = false;
+    document.ansiLossy = !decoded->ansiRoundTrips;
     ClassifyDocument(document);
     if (!PutTextIntoView(document, decoded->text)) {
         TellOutOfMemory(*fullPath);
         return false;
     }
     AddRecentFile(document.path, document.kind != DocumentKind::Ordinary);
+    if (document.ansiLossy) {
+        ShowStatusMessage(FileNamePart(*fullPath) + L": some bytes are not valid in the ANSI code page; "
+                          L"saving in ANSI would change them.");
+    }
     return true;
 }
 

@@ -90,6 +90,7 @@ bool ChangeEncoding(Document& document, FileEncoding encoding) {
         return false;
     }
     document.encoding = encoding;
+    document.formatChanged = true;
     document.modified = true;
     if (DocumentTabs* tabs = Tabs()) {
         tabs->UpdateTab(&document);
@@ -101,6 +102,14 @@ bool ChangeEncoding(Document& document, FileEncoding encoding) {
 bool ChangeLineEnds(Document& document, LineEndMode mode) {
     const bool changed = document.lineEnd != mode;
     document.lineEnd = mode;
+    if (changed) {
+        // Like an encoding, a new line-end mode is a change of its own that undo does not take back.
+        document.formatChanged = true;
+        document.modified = true;
+        if (DocumentTabs* tabs = Tabs()) {
+            tabs->UpdateTab(&document);
+        }
+    }
     document.view->Call(SCI_SETEOLMODE, static_cast<int>(mode));
     document.view->Call(SCI_CONVERTEOLS, static_cast<int>(mode));
     SetStatusText(kStatusLineEnds, std::wstring(LineEndName(mode)));

@@ -82,14 +82,12 @@ bool XmlDocument::Parse(const char* bytes, std::ptrdiff_t length)
 
 bool XmlDocument::Save(const wchar_t* path) const
 {
-    XmlFileWriter file(path);
-    if (!file.IsOpen()) {
-        return false;
-    }
-    const bool written =
-        WriteXmlDocument(*this, [&file](std::string_view bytes) { return file.Write(bytes); });
-    const bool closed = file.Close();
-    return written && closed;
+    std::string text;
+    const bool composed = WriteXmlDocument(*this, [&text](std::string_view bytes) {
+        text.append(bytes);
+        return true;
+    });
+    return composed && WriteXmlFileBytes(path, text);
 }
 
 std::string XmlDocument::ToText() const

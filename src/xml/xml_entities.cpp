@@ -155,7 +155,7 @@ void AppendXmlEscaped(std::string& out, const char* text)
             out += "&gt;";
             break;
         case '&':
-            out += p[1] == '#' ? "&" : "&amp;";
+            out += "&amp;";
             break;
         default:
             out += *p;

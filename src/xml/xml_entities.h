@@ -11,8 +11,8 @@ namespace kelpo {
 // returns its length. The result is never longer than the source.
 std::size_t DecodeXmlEntities(char* text, std::size_t length);
 
-// Appends text with quotes, "<", ">" and "&" escaped. An "&" that starts a numeric
-// reference ("&#") is kept, so references stored in a value are written unchanged.
+// Appends text with quotes, "<", ">" and every "&" escaped, so that any value reads back
+// exactly as it was, one that looks like a numeric reference included.
 void AppendXmlEscaped(std::string& out, const char* text);
 
 } // namespace kelpo

@@ -1,9 +1,18 @@
-// File access of the XML model: _wfopen on Windows so that any UTF-16 name works,
-// a UTF-8 form of the wide name elsewhere.
+// File access of the XML model: UTF-16 names on Windows, a UTF-8 form of the wide name
+// elsewhere; whole files are replaced in one step.
 #include "xml/xml_file.h"
 
+#include <cstdio>
 #include <memory>
 #include <new>
+
+#ifdef _WIN32
+#include "base/file_write.h"
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace kelpo {
 
@@ -40,16 +49,16 @@ std::optional<std::string> WidePathToUtf8(const wchar_t* path)
 }
 #endif
 
-std::FILE* OpenFile(const wchar_t* path, bool forWriting)
+std::FILE* OpenForReading(const wchar_t* path)
 {
     if (path == nullptr) {
         return nullptr;
     }
 #ifdef _WIN32
-    return _wfopen(path, forWriting ? L"wb" : L"rb");
+    return _wfopen(path, L"rb");
 #else
     const std::optional<std::string> utf8 = WidePathToUtf8(path);
-    return utf8 ? std::fopen(utf8->c_str(), forWriting ? "wb" : "rb") : nullptr;
+    return utf8 ? std::fopen(utf8->c_str(), "rb") : nullptr;
 #endif
 }
 
@@ -70,6 +79,31 @@ std::int64_t FileSize(std::FILE* file)
 #endif
 }
 
+#ifndef _WIN32
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Devices and other special files cannot be replaced; they take the bytes directly.
+bool WriteInPlace(const std::string& path, std::string_view bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = WriteAll(fd, bytes);
+    return ::close(fd) == 0 && written;
+}
+#endif
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -78,7 +112,7 @@ struct FileCloser {
 
 std::optional<std::string> ReadXmlFileBytes(const wchar_t* path, std::uint64_t maxSize)
 {
-    const std::unique_ptr<std::FILE, FileCloser> file(OpenFile(path, false));
+    const std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(path));
     if (!file) {
         return std::nullopt;
     }
@@ -98,28 +132,38 @@ std::optional<std::string> ReadXmlFileBytes(const wchar_t* path, std::uint64_t m
     return bytes;
 }
 
-XmlFileWriter::XmlFileWriter(const wchar_t* path) : file_(OpenFile(path, true))
+#ifdef _WIN32
+
+bool WriteXmlFileBytes(const wchar_t* path, std::string_view bytes)
 {
+    return path != nullptr && *path != L'\0' && WriteWholeFile(path, bytes);
 }
 
-XmlFileWriter::~XmlFileWriter()
-{
-    Close();
-}
+#else
 
-bool XmlFileWriter::Write(std::string_view bytes)
+bool WriteXmlFileBytes(const wchar_t* path, std::string_view bytes)
 {
-    return file_ != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
-}
-
-bool XmlFileWriter::Close()
-{
-    if (file_ == nullptr) {
+    const std::optional<std::string> target = path != nullptr ? WidePathToUtf8(path) : std::nullopt;
+    if (!target || target->empty()) {
         return false;
     }
-    const bool flushed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    return flushed;
+    struct stat info {};
+    if (::stat(target->c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return WriteInPlace(*target, bytes);
+    }
+    std::string temporary = *target + ".~kelpoXXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !written || std::rename(temporary.c_str(), target->c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
 }
+
+#endif
 
 } // namespace kelpo

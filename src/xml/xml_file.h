@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,21 +12,9 @@ namespace kelpo {
 // maxSize bytes, or its buffer cannot be allocated.
 std::optional<std::string> ReadXmlFileBytes(const wchar_t* path, std::uint64_t maxSize);
 
-// A file created or truncated for writing, closed by Close or at destruction.
-class XmlFileWriter {
-public:
-    explicit XmlFileWriter(const wchar_t* path);
-    ~XmlFileWriter();
-    XmlFileWriter(const XmlFileWriter&) = delete;
-    XmlFileWriter& operator=(const XmlFileWriter&) = delete;
-
-    bool IsOpen() const { return file_ != nullptr; }
-    bool Write(std::string_view bytes);
-    // False when buffered bytes could not be written out.
-    bool Close();
-
-private:
-    std::FILE* file_ = nullptr;
-};
+// Puts the bytes on disk as the whole new content of the file, so that a failure leaves the
+// old file as it was: they go to a temporary file beside it that replaces it when complete
+// (a device or other special file is written in place). False on any failure.
+bool WriteXmlFileBytes(const wchar_t* path, std::string_view bytes);
 
 } // namespace kelpo

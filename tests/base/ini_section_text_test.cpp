@@ -37,6 +37,29 @@ TEST(IniSectionText, ANewSectionGoesAtTheEndAndAnEmptyOneHasNoLines) {
     EXPECT_TRUE(ReadSectionLines(cleared, L"Find").empty());
 }
 
+TEST(IniSectionText, KeysAreSetInTheirSectionAndRemovedFromIt) {
+    const std::wstring value = L"new";
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* key;
+        const std::wstring* value;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"", L"Zoom", &value, L"[Kelpo]\r\nZoom=new\r\n"},
+        {L"[Kelpo]\r\nzoom = 1\r\nOther=2\r\n", L"Zoom", &value, L"[Kelpo]\r\nZoom=new\r\nOther=2\r\n"},
+        {L"[Kelpo]\nA=1\n\n[Find]\nZoom=9\n", L"Zoom", &value, L"[Kelpo]\r\nA=1\r\nZoom=new\r\n\r\n[Find]\r\nZoom=9\r\n"},
+        {L"[Kelpo]\r\nZoom=1\r\nZoom=2\r\n", L"Zoom", &value, L"[Kelpo]\r\nZoom=new\r\n"},
+        {L"[Find]\r\nx\r\n", L"Zoom", &value, L"[Find]\r\nx\r\n[Kelpo]\r\nZoom=new\r\n"},
+        {L"[Kelpo]\r\nZoom=1\r\nA=2\r\n[kelpo]\r\nZoom=3\r\n", L"Zoom", nullptr,
+         L"[Kelpo]\r\nA=2\r\n[kelpo]\r\nZoom=3\r\n"},
+        {L"[Kelpo]\r\nA=2\r\n", L"Zoom", nullptr, L"[Kelpo]\r\nA=2\r\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SetKeyValue(c.text, L"Kelpo", c.key, c.value), c.expected) << c.text;
+    }
+    EXPECT_EQ(RemoveSection(L"[A]\r\nx=1\r\n[B]\r\ny\r\n[a]\r\nz\r\n", L"a"), L"[B]\r\ny\r\n");
+}
+
 TEST(IniSectionText, LinesThatWouldNotComeBackAreLeftOut) {
     EXPECT_TRUE(IsStorableLine(L"a=b"));
     EXPECT_TRUE(IsStorableLine(L" x] "));

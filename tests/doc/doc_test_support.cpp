@@ -10,12 +10,12 @@
 #include "app/settings_store.h"
 #include "app/startup.h"
 #include "base/app_state.h"
+#include "base/file_write.h"
 #include "base/message_box.h"
 #include "base/recent_lists.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 #include "doc/file_dialogs.h"
-#include "doc/file_write.h"
 
 namespace kelpo::doc_test {
 

@@ -14,7 +14,10 @@ inline AnsiCodePage Latin1CodePage() {
         },
         [](std::u16string_view utf16) -> std::optional<std::string> {
             std::string bytes;
-            for (char16_t u : utf16) bytes += u < 0x100 ? static_cast<char>(u) : '?';
+            for (char16_t u : utf16) {
+                if (u >= 0x100) return std::nullopt;  // no form in this code page
+                bytes += static_cast<char>(u);
+            }
             return bytes;
         },
     };

@@ -129,8 +129,9 @@ TEST(FileCodec, SavingInAnotherEncoding) {
     EXPECT_EQ(Save(text, FileEncoding::Utf8Bom), "\xEF\xBB\xBF"s + text);
     EXPECT_EQ(Save(text, FileEncoding::Utf16LeBom), "\xFF\xFE" "c\0a\0f\0\xE9\0\r\0\n\0=\xD8\0\xDE"s);
     EXPECT_EQ(Save(text, FileEncoding::Utf16BeBom), "\xFE\xFF" "\0c\0a\0f\0\xE9\0\r\0\n\xD8=\xDE\0"s);
-    // The fake code page has no emoji: like the system one it writes a default character.
-    EXPECT_EQ(Save(text, FileEncoding::Ansi), "caf\xE9\r\n??"s);
+    EXPECT_EQ(Save("caf\xC3\xA9\r\n"s, FileEncoding::Ansi), "caf\xE9\r\n"s);
+    // The fake code page has no emoji: nothing is composed rather than a default character.
+    EXPECT_FALSE(ComposeFileBytes(text, FileEncoding::Ansi, Latin1CodePage()).has_value());
 }
 
 TEST(FileCodec, CodePageFailureIsReportedNotWritten) {

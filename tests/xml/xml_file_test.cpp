@@ -44,10 +44,7 @@ protected:
 
     void WriteBytes(const std::wstring& name, const std::string& bytes) const
     {
-        XmlFileWriter writer(WidePath(name).c_str());
-        ASSERT_TRUE(writer.IsOpen());
-        ASSERT_TRUE(writer.Write(bytes));
-        ASSERT_TRUE(writer.Close());
+        ASSERT_TRUE(WriteXmlFileBytes(WidePath(name).c_str(), bytes));
     }
 
     std::string ReadBytes(const std::wstring& name) const

@@ -86,14 +86,22 @@ TEST(XmlWrite, ElementForms)
               "<h></h>\r\n");
 }
 
-TEST(XmlWrite, ValuesKeepNumericReferences)
+TEST(XmlWrite, EveryAmpersandIsEscapedSoValuesComeBackAsTheyWere)
 {
-    XmlDocument document;
-    XmlElement* e = document.CreateElement("e");
-    document.AppendTopLevel(e);
-    e->SetAttribute("amp", "a&b");
-    e->SetAttribute("ref", "&#10;");
-    EXPECT_EQ(document.ToText(), "<e amp=\"a&amp;b\" ref=\"&#10;\" />\r\n");
+    // A path such as C:\Tom&#39;s\x.txt must not come back as C:\Tom's\x.txt.
+    for (const char* value : {"a&b", "&#10;", "C:\\Tom&#39;s\\x.txt", "&#x41;&amp;", "&"}) {
+        XmlDocument document;
+        XmlElement* e = document.CreateElement("e");
+        document.AppendTopLevel(e);
+        e->SetAttribute("v", value);
+        e->SetText(value);
+        XmlDocument reread;
+        ASSERT_TRUE(reread.Parse(document.ToText().c_str())) << value;
+        const XmlElement* e2 = reread.FindPath("e");
+        ASSERT_NE(e2, nullptr);
+        EXPECT_STREQ(e2->GetAttribute("v"), value);
+        EXPECT_STREQ(e2->Text(), value);
+    }
 }
 
 TEST(XmlWrite, ReadingBackGivesTheSameTree)

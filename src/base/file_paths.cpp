@@ -1,5 +1,5 @@
 // Absolute paths, refused rather than cut when they do not fit.
-#include "doc/file_paths.h"
+#include "base/file_paths.h"
 
 #include <windows.h>
 
