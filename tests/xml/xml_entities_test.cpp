@@ -81,7 +81,7 @@ TEST(XmlEntities, DecodingStopsAtTheGivenLength)
 TEST(XmlEntities, Escaping)
 {
     EXPECT_EQ(Escape("a&b"), "a&amp;b");
-    EXPECT_EQ(Escape("&#10;"), "&#10;");
+    EXPECT_EQ(Escape("&#10;"), "&amp;#10;");
     EXPECT_EQ(Escape("\"q\" 's' <t> &"), "&quot;q&quot; &apos;s&apos; &lt;t&gt; &amp;");
     EXPECT_EQ(Escape("\xE6\x97\xA5\t\r\n"), "\xE6\x97\xA5\t\r\n");
     EXPECT_EQ(Escape(nullptr), "");
