@@ -21,6 +21,7 @@
 #include "app/startup.h"
 #include "app/status_bar.h"
 #include "base/app_state.h"
+#include "base/handles.h"
 #include "base/ini_file.h"
 #include "base/resource_ids.h"
 #include "base/status_message.h"
@@ -147,6 +148,31 @@ TEST_F(MainWindowTest, HandedOverCommandLineOpensRelativeToTheSenderDirectory) {
     EXPECT_EQ(Tabs()->Active(), test::DocumentWithPath(folder_.File(L"abs.txt")));
     EXPECT_EQ(test::DocumentWithPath(base + L"\\missing.c"), nullptr);
     EXPECT_EQ(LastStatusMessage(), L"Cannot open file: " + base + L"\\missing.c");
+}
+
+void HandOverTo(HWND window, const std::wstring& directory, const std::wstring& commandLine) {
+    std::vector<unsigned char> block = BuildHandOverBlock(directory, commandLine);
+    COPYDATASTRUCT data{0, static_cast<DWORD>(block.size()), block.data()};
+    ::SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+// A file held open by another program without sharing, a folder, a name Windows refuses and a
+// Unix path (a switch here): each is reported in the status bar and leaves no tab.
+TEST_F(MainWindowTest, HandedOverNamesThatCannotBeOpenedAreReported) {
+    const std::wstring locked = folder_.File(L"locked.c");
+    test::WriteFileBytes(locked, "int locked;\r\n");
+    unique_hfile holder(::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    ::CreateDirectoryW(folder_.File(L"folder").c_str(), nullptr);
+    const int before = DocumentCount();
+    for (const std::wstring& name : {locked, folder_.File(L"folder"), folder_.File(L"bad|name.c")}) {
+        HandOverTo(window_, folder_.Path(), L"kelpo.exe \"" + name + L"\"");
+        EXPECT_EQ(DocumentCount(), before);
+        EXPECT_EQ(StatusText(kStatusMessage), L"Cannot open file: " + name);
+    }
+    HandOverTo(window_, folder_.Path(), L"kelpo.exe /home/me/x.c");
+    EXPECT_EQ(DocumentCount(), before);
+    EXPECT_EQ(StatusText(kStatusMessage), L"Unknown switch ignored: /home/me/x.c");
 }
 
 TEST_F(MainWindowTest, MalformedOrEmptyHandOverOpensNothingButShowsTheWindow) {
