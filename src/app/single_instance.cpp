@@ -72,6 +72,9 @@ InstanceCheck ApplySingleInstanceRule(bool severalInstancesAllowed) {
 LRESULT ReceiveHandOver(HWND mainWindow, const COPYDATASTRUCT* data) {
     if (data != nullptr && data->dwData == 0 && data->lpData != nullptr) {
         if (const std::optional<HandOver> handOver = ReadHandOverBlock(data->lpData, data->cbData)) {
+            // The text is copied: the sender may go, and should not wait for what opening may ask
+            // (a size question would outlast its patience and make it start on its own).
+            ::ReplyMessage(0);
             ParseCommandLine(handOver->directory.c_str(), handOver->commandLine.c_str());
         }
     }
