@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds Kelpo and starts it (under Wine on Linux). Without a display it
 # starts a virtual one, takes a screenshot of the window into the build folder and says where.
-# Arguments are passed to kelpo.exe.
+# Arguments are passed to kelpo.exe; those that name an existing file or folder here are given in
+# their Windows form (the program would take "/home/x.c" for a switch), switches are left alone.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -11,6 +12,20 @@ export KELPO_BUILD_DIR="$build"
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$repo")}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 bash "$repo/scripts/setup.sh"
 cmake --build "$build" -j"$(nproc)" --target kelpo
+
+# Converted before changing folder, so that relative paths keep meaning what the caller meant.
+args=()
+for arg in "$@"; do
+    if [[ "$arg" != -* && -e "$arg" ]]; then
+        if ! converted="$("$build/wine-run.sh" winepath -w "$arg" 2>/dev/null)" || [ -z "$converted" ]; then
+            echo "run.sh: cannot give $arg a Windows path" >&2
+            exit 1
+        fi
+        arg="${converted%$'\r'}"
+    fi
+    args+=("$arg")
+done
+set -- ${args[@]+"${args[@]}"}
 
 # The program keeps its settings beside itself: give it a folder of its own.
 home="$build/run"

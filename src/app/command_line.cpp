@@ -57,6 +57,20 @@ bool IsSwitch(std::wstring_view argument) {
     return argument[0] == L'\\' && (argument.size() < 2 || argument[1] != L'\\');
 }
 
+bool IsLineSwitch(std::wstring_view argument) {
+    return IsSwitch(argument) && StartsWithNoCase(argument.substr(1), L"line:");
+}
+
+std::vector<std::wstring> IgnoredSwitches(const std::vector<std::wstring>& args) {
+    std::vector<std::wstring> ignored;
+    for (const std::wstring& arg : args) {
+        if (IsSwitch(arg) && !IsLineSwitch(arg)) {
+            ignored.push_back(arg);
+        }
+    }
+    return ignored;
+}
+
 std::vector<FileArgument> ParseFileArguments(const std::vector<std::wstring>& args) {
     std::vector<FileArgument> files;
     FileArgument placement;
@@ -67,10 +81,10 @@ std::vector<FileArgument> ParseFileArguments(const std::vector<std::wstring>& ar
             files.push_back(std::move(file));
             continue;
         }
-        const std::wstring_view body = std::wstring_view(arg).substr(1);
-        if (!StartsWithNoCase(body, L"line:")) {
+        if (!IsLineSwitch(arg)) {
             continue;
         }
+        const std::wstring_view body = std::wstring_view(arg).substr(1);
         std::size_t pos = 5;
         placement.hasLine = true;
         placement.line = ReadDecimal(body, pos);

@@ -18,6 +18,10 @@ struct FileArgument {
 
 // True for "-x", "/x" and "\x" where x is not a second backslash (that is a network path).
 bool IsSwitch(std::wstring_view argument);
+// "-line:...", "/LINE:..." and "\line:...".
+bool IsLineSwitch(std::wstring_view argument);
+// The switches that mean nothing here, in order ("/home/x.c" from a Unix shell is one of them).
+std::vector<std::wstring> IgnoredSwitches(const std::vector<std::wstring>& args);
 // The file arguments in order; args excludes the program name.
 std::vector<FileArgument> ParseFileArguments(const std::vector<std::wstring>& args);
 

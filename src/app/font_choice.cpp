@@ -3,6 +3,8 @@
 
 #include <commdlg.h>
 
+#include <utility>
+
 #include "app/settings_store.h"
 #include "base/app_state.h"
 #include "base/ini_file.h"
@@ -12,12 +14,43 @@
 namespace kelpo {
 namespace {
 
+struct FontSwap {
+    HFONT oldFont;
+    HFONT newFont;
+};
+
+BOOL CALLBACK SwapFont(HWND window, LPARAM param) {
+    const auto* swap = reinterpret_cast<const FontSwap*>(param);
+    if (reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)) == swap->oldFont) {
+        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(swap->newFont), TRUE);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK SwapFontInTree(HWND window, LPARAM param) {
+    SwapFont(window, param);
+    ::EnumChildWindows(window, SwapFont, param);
+    return TRUE;
+}
+
+// Recreating the fonts deletes the old ones: every window of this thread (tool tips and dialogs
+// too) that holds the old interface font is given the new one before that happens.
+void RecreateFonts(AppState& app) {
+    const unique_hfont oldInterfaceFont = std::move(app.uiFont);
+    CreateFonts(app);
+    if (oldInterfaceFont) {
+        FontSwap swap{oldInterfaceFont.get(), app.uiFont ? app.uiFont.get()
+                                                          : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))};
+        ::EnumThreadWindows(::GetCurrentThreadId(), SwapFontInTree, reinterpret_cast<LPARAM>(&swap));
+    }
+}
+
 void UseFont(const std::wstring& face, int points) {
     AppState& app = App();
     app.settings.fontFace = face;
     app.settings.fontPoints = points;
     IniFile(app.paths.settingsFile).WriteText(L"Font", FormatFontSpec(face, points).c_str());
-    CreateFonts(app);
+    RecreateFonts(app);
     ReapplyFontToAllViews();
 }
 

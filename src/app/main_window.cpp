@@ -111,14 +111,27 @@ int OnCreate(HWND window) {
     return 0;
 }
 
+// What leaving writes: the settings, the recent lists and the session, with every document still
+// open. Closing and the end of the Windows session both come here once their questions are over.
+void WriteExitState(HWND window) {
+    RemoveTrayIcon(window);
+    SaveSettings(App());
+}
+
 void OnClose(HWND window) {
-    AppState& app = App();
     if (!AskSaveAll()) {
         return;
     }
-    RemoveTrayIcon(window);
-    SaveSettings(app);
+    WriteExitState(window);
     ::DestroyWindow(window);
+}
+
+// At logoff or shutdown no WM_CLOSE comes: the process is ended soon after this returns. The save
+// questions were asked by WM_QUERYENDSESSION; the window is left to go with the process.
+void OnEndSession(HWND window, WPARAM ending) {
+    if (ending) {
+        WriteExitState(window);
+    }
 }
 
 void OnActivate(HWND window, WPARAM wParam) {
@@ -260,6 +273,9 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_QUERYENDSESSION:
         return AskSaveAll() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        OnEndSession(window, wParam);
+        return 0;
     case WM_DESTROY:
         App().created = false;
         SetTabs(nullptr);

@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "base/handles.h"
+#include "base/status_message.h"
 #include "doc/document_entry.h"
 
 namespace kelpo {
@@ -48,8 +49,14 @@ std::wstring ResolvePath(const std::wstring& baseDirectory, const std::wstring& 
 
 int ParseCommandLine(const wchar_t* baseDirectory, const wchar_t* commandLine) {
     const std::wstring base = baseDirectory != nullptr ? std::wstring(baseDirectory) : CurrentDirectory();
-    const std::vector<FileArgument> files =
-        ParseFileArguments(SplitCommandLine(commandLine != nullptr ? commandLine : ::GetCommandLineW()));
+    const std::vector<std::wstring> args =
+        SplitCommandLine(commandLine != nullptr ? commandLine : ::GetCommandLineW());
+    // Ignored, but not without a word: a path in another system's form reads as a switch here, and
+    // without this the user would not learn why nothing opened. A file that fails says so later.
+    for (const std::wstring& ignored : IgnoredSwitches(args)) {
+        ShowStatusMessage(L"Unknown switch ignored: " + ignored);
+    }
+    const std::vector<FileArgument> files = ParseFileArguments(args);
     for (const FileArgument& file : files) {
         Document* document = OpenFileFromArgument(ResolvePath(base, file.path));
         if (document != nullptr && file.hasLine) {

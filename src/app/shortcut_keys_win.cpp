@@ -35,9 +35,13 @@ std::wstring SystemKeyName(std::uint8_t virtualKey) {
     if (length > 0) {
         return std::wstring(buffer.data(), static_cast<std::size_t>(length));
     }
-    // Without a name from the layout the function keys still deserve theirs in the menu.
+    // Without a name from the layout the function keys and the number pad's digits still deserve
+    // theirs in the menu.
     if (virtualKey >= VK_F1 && virtualKey <= VK_F24) {
         return L"F" + std::to_wstring(virtualKey - VK_F1 + 1);
+    }
+    if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9) {
+        return L"Num " + std::to_wstring(virtualKey - VK_NUMPAD0);
     }
     return {};
 }

@@ -167,7 +167,7 @@ AcceleratorLists DescribeAccelerators(std::span<const ShortcutEntry> entries) {
     AcceleratorLists lists;
     for (const ShortcutEntry& entry : entries) {
         for (const std::uint16_t key : {entry.key1, entry.key2}) {
-            if (VirtualKeyOf(key) == 0) {
+            if (!HasKey(key)) {
                 continue;
             }
             lists.main.push_back(AcceleratorFor(key, entry.command));
@@ -181,7 +181,7 @@ AcceleratorLists DescribeAccelerators(std::span<const ShortcutEntry> entries) {
 
 std::optional<std::uint16_t> FindShortcutConflict(std::span<const ShortcutEntry> entries, std::uint16_t key,
                                                   std::uint16_t exceptCommand) {
-    if (key == 0) {
+    if (!HasKey(key)) {
         return std::nullopt;
     }
     const std::uint16_t wanted = CanonicalKey(key);
@@ -212,8 +212,13 @@ bool NeedsExtendedKeyFlag(std::uint8_t virtualKey) {
 
 std::wstring ComposeKeyName(std::uint16_t key, const std::function<std::wstring(std::uint8_t)>& modifierName,
                             const std::function<std::wstring(std::uint8_t)>& keyName) {
+    if (!HasKey(key)) {
+        return {};
+    }
     const std::uint8_t virtualKey = VirtualKeyOf(key);
-    if (virtualKey == 0) {
+    const std::wstring keyPart = IsDigitOrLetterKey(virtualKey) ? std::wstring(1, static_cast<wchar_t>(virtualKey))
+                                                                : NormaliseKeyName(keyName(virtualKey));
+    if (keyPart.empty()) {
         return {};
     }
     std::wstring name;
@@ -224,12 +229,7 @@ std::wstring ComposeKeyName(std::uint16_t key, const std::function<std::wstring(
             name += L'+';
         }
     }
-    if (IsDigitOrLetterKey(virtualKey)) {
-        name += static_cast<wchar_t>(virtualKey);
-    } else {
-        name += NormaliseKeyName(keyName(virtualKey));
-    }
-    return name;
+    return name + keyPart;
 }
 
 std::wstring PlainMenuLabel(std::wstring_view itemText) {

@@ -29,6 +29,15 @@ constexpr std::uint8_t ModifiersOf(std::uint16_t key) {
 }
 // The key with its unknown modifier bits cleared: two values that press the same keys are equal.
 constexpr std::uint16_t CanonicalKey(std::uint16_t key) { return MakeKey(VirtualKeyOf(key), ModifiersOf(key)); }
+// Shift, Ctrl and Alt (either side) held alone: modifiers, not a key to go with them.
+constexpr bool IsModifierKey(std::uint8_t virtualKey) {
+    return (virtualKey >= 0x10 && virtualKey <= 0x12) || (virtualKey >= 0xA0 && virtualKey <= 0xA5);
+}
+// A value names a key to press when it has a virtual-key code that is not a modifier; one with
+// modifier bits only ("shortcuts.ini" may hold such a value) has none.
+constexpr bool HasKey(std::uint16_t key) {
+    return VirtualKeyOf(key) != 0 && !IsModifierKey(VirtualKeyOf(key));
+}
 
 struct ShortcutEntry {
     std::uint16_t command = 0;
@@ -65,8 +74,8 @@ struct AcceleratorEntry {
 
 // The main list holds every key of every entry (first keys before second keys of the same
 // entry); the dialog list holds those of the find, replace and find-in-files commands again, so
-// that they keep working while a modeless dialog has the focus. A key without a virtual-key
-// code could never be pressed and is left out.
+// that they keep working while a modeless dialog has the focus. A value without a key (HasKey)
+// is left out: it could never be pressed, or would fire on the modifiers alone.
 struct AcceleratorLists {
     std::vector<AcceleratorEntry> main;
     std::vector<AcceleratorEntry> dialog;
@@ -74,7 +83,7 @@ struct AcceleratorLists {
 AcceleratorLists DescribeAccelerators(std::span<const ShortcutEntry> entries);
 
 // The command other than exceptCommand that already has the key as its first or second key.
-// Keys are compared without their unknown modifier bits; key 0 never conflicts.
+// Keys are compared without their unknown modifier bits; a value without a key never conflicts.
 std::optional<std::uint16_t> FindShortcutConflict(std::span<const ShortcutEntry> entries, std::uint16_t key,
                                                   std::uint16_t exceptCommand);
 
@@ -89,7 +98,7 @@ bool NeedsExtendedKeyFlag(std::uint8_t virtualKey);
 // "Ctrl+Shift+F3": each modifier in the order Ctrl, Shift, Alt by its name and "+", then the key:
 // digits and letters as themselves, any other key by its name; every name normalised.
 // modifierName receives kHotkeyControl, kHotkeyShift or kHotkeyAlt, keyName a virtual-key code.
-// A key without a virtual-key code has no name.
+// A value without a key (HasKey), or whose key has no name, has no name at all: never "Ctrl+".
 std::wstring ComposeKeyName(std::uint16_t key, const std::function<std::wstring(std::uint8_t)>& modifierName,
                             const std::function<std::wstring(std::uint8_t)>& keyName);
 

@@ -160,29 +160,51 @@ void SwitchSourceHeader(const Document& document) {
     }
 }
 
-bool MoveToRecycleBin(const std::wstring& path) {
+enum class DeleteOutcome { Deleted, Declined, Failed };
+
+DeleteOutcome MoveToRecycleBin(const std::wstring& path) {
     std::wstring from = path;
     from.push_back(L'\0');  // the list ends with two zeros; c_str() adds the second
     SHFILEOPSTRUCTW operation{};
     operation.hwnd = MainWindow();
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
-    // The question was asked already; the system's own would be a second one.
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI;
-    return ::SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted &&
-           ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    // The question was asked already; the system's own would be a second one. But where the bin
+    // cannot take the file (network shares, removable drives, large files) it would be destroyed
+    // for good: the system warns about that.
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI;
+    const int result = ::SHFileOperationW(&operation);
+    if (operation.fAnyOperationsAborted) {
+        return DeleteOutcome::Declined;  // the user kept the file at the system's warning
+    }
+    return result == 0 && ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ? DeleteOutcome::Deleted
+                                                                                         : DeleteOutcome::Failed;
+}
+
+// Saving edits to a file that is about to go makes no sense, so a modified document is not offered
+// the save question: the one question says that the edits go with the file.
+bool AgreeToDelete(const Document& document) {
+    if (document.modified) {
+        return ShowMessage(MainWindow(), MB_OKCANCEL | MB_ICONWARNING,
+                           L"%s has unsaved changes.\r\n\r\nMove it to the Recycle Bin and close it anyway? "
+                           L"The changes will be lost.",
+                           document.path.c_str()) == IDOK;
+    }
+    return ShowMessage(MainWindow(), MB_OKCANCEL | MB_ICONQUESTION, L"Move %s to the Recycle Bin and close it?",
+                       document.path.c_str()) == IDOK;
 }
 
 void DeleteFileAndTab(Document& document) {
-    if (ShowMessage(MainWindow(), MB_OKCANCEL | MB_ICONQUESTION, L"Move %s to the Recycle Bin and close it?",
-                    document.path.c_str()) != IDOK) {
+    if (!AgreeToDelete(document)) {
         return;
     }
-    if (!MoveToRecycleBin(document.path)) {
+    const DeleteOutcome outcome = MoveToRecycleBin(document.path);
+    if (outcome == DeleteOutcome::Failed) {
         ShowMessage(MainWindow(), MB_OK | MB_ICONERROR, L"Cannot delete %s", document.path.c_str());
+    }
+    if (outcome != DeleteOutcome::Deleted) {
         return;
     }
-    // The file is gone, so there is nothing left to ask about saving.
     ForgetDocumentProject(document);
     Tabs()->Remove(Tabs()->IndexOf(&document));
 }

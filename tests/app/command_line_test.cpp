@@ -30,6 +30,8 @@ TEST(CommandLine, SwitchesAndPathsAreToldApart) {
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[0], (FileArgument{L"\\\\server\\x.c", true, 5, 2}));
     EXPECT_EQ(files[1].path, L"y.c");
+    EXPECT_EQ(IgnoredSwitches({L"\\LiNe:5,2", L"\\\\server\\x.c", L"-other", L"/home/me/y.c", L"y.c"}),
+              (std::vector<std::wstring>{L"-other", L"/home/me/y.c"}));
 }
 
 TEST(CommandLine, LineValuesAreReadLikeDecimalIntegers) {

@@ -12,6 +12,7 @@
 
 #include "app/command_line.h"
 #include "app/commands.h"
+#include "app/font_choice.h"
 #include "app/hand_over.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
@@ -20,6 +21,7 @@
 #include "app/startup.h"
 #include "app/status_bar.h"
 #include "base/app_state.h"
+#include "base/handles.h"
 #include "base/ini_file.h"
 #include "base/resource_ids.h"
 #include "base/status_message.h"
@@ -146,6 +148,31 @@ TEST_F(MainWindowTest, HandedOverCommandLineOpensRelativeToTheSenderDirectory) {
     EXPECT_EQ(Tabs()->Active(), test::DocumentWithPath(folder_.File(L"abs.txt")));
     EXPECT_EQ(test::DocumentWithPath(base + L"\\missing.c"), nullptr);
     EXPECT_EQ(LastStatusMessage(), L"Cannot open file: " + base + L"\\missing.c");
+}
+
+void HandOverTo(HWND window, const std::wstring& directory, const std::wstring& commandLine) {
+    std::vector<unsigned char> block = BuildHandOverBlock(directory, commandLine);
+    COPYDATASTRUCT data{0, static_cast<DWORD>(block.size()), block.data()};
+    ::SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+// A file held open by another program without sharing, a folder, a name Windows refuses and a
+// Unix path (a switch here): each is reported in the status bar and leaves no tab.
+TEST_F(MainWindowTest, HandedOverNamesThatCannotBeOpenedAreReported) {
+    const std::wstring locked = folder_.File(L"locked.c");
+    test::WriteFileBytes(locked, "int locked;\r\n");
+    unique_hfile holder(::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    ::CreateDirectoryW(folder_.File(L"folder").c_str(), nullptr);
+    const int before = DocumentCount();
+    for (const std::wstring& name : {locked, folder_.File(L"folder"), folder_.File(L"bad|name.c")}) {
+        HandOverTo(window_, folder_.Path(), L"kelpo.exe \"" + name + L"\"");
+        EXPECT_EQ(DocumentCount(), before);
+        EXPECT_EQ(StatusText(kStatusMessage), L"Cannot open file: " + name);
+    }
+    HandOverTo(window_, folder_.Path(), L"kelpo.exe /home/me/x.c");
+    EXPECT_EQ(DocumentCount(), before);
+    EXPECT_EQ(StatusText(kStatusMessage), L"Unknown switch ignored: /home/me/x.c");
 }
 
 TEST_F(MainWindowTest, MalformedOrEmptyHandOverOpensNothingButShowsTheWindow) {
@@ -372,6 +399,97 @@ TEST_F(MainWindowTest, ColourModeCommandsSetTheirBits) {
     EXPECT_EQ(GetBits(App().settings.config2, kC2ColorModeShift, 2), 2u);
     ::SendMessageW(window_, WM_COMMAND, 185, 0);
     EXPECT_EQ(App().settings.config2, kConfig2Default);
+}
+
+}  // namespace
+}  // namespace kelpo
+
+namespace kelpo {
+namespace {
+
+// Logoff and shutdown send no WM_CLOSE: the process ends after WM_ENDSESSION.
+TEST_F(MainWindowTest, EndOfTheWindowsSessionWritesWhatClosingWrites) {
+    const std::wstring path = folder_.File(L"kept.c");
+    test::WriteFileBytes(path, "int kept;\r\n");
+    ASSERT_NE(OpenFileFromArgument(path), nullptr);
+    const AppPaths& paths = App().paths;
+    ASSERT_FALSE(test::FileExists(paths.settingsFile) || test::FileExists(paths.recentFile) ||
+                 test::FileExists(paths.sessionFile));
+
+    EXPECT_EQ(::SendMessageW(window_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);  // nothing to ask
+    ::SendMessageW(window_, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program refused
+    EXPECT_FALSE(test::FileExists(paths.sessionFile));
+
+    ::SendMessageW(window_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(::IsWindow(window_));  // it goes with the process
+    EXPECT_NE(test::ReadFileBytes(paths.sessionFile).find("kept.c"), std::string::npos);
+    EXPECT_EQ(IniFile(paths.recentFile).ReadList(L"Files"), std::vector<std::wstring>{path});
+    const IniFile settings(paths.settingsFile);
+    EXPECT_EQ(settings.ReadInt(L"Config1", 0), 39883681);
+    EXPECT_TRUE(settings.ReadWindowPos(L"WndPos").has_value());
+}
+
+struct FontSearch {
+    HFONT font;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CheckFont(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<FontSearch*>(param);
+    if (reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)) == search->font) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CheckFontInTree(HWND window, LPARAM param) {
+    CheckFont(window, param);
+    ::EnumChildWindows(window, CheckFont, param);
+    return TRUE;
+}
+
+// Every window of this thread, children included, whose font is `font`.
+std::vector<HWND> WindowsWithFont(HFONT font) {
+    FontSearch search{font, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), CheckFontInTree, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The main window as on Windows 6.0 and later, where the interface font is made from the system's
+// menu font (the other tests run with the stock font).
+class InterfaceFontTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::EnsureWindowClasses());
+        test::ResetAppState(folder_.Path());
+        App().osMajor = 10;
+        window_ = StartMainWindow(::GetModuleHandleW(nullptr), LoadSettings(App()));
+        ASSERT_NE(window_, nullptr);
+        ASSERT_TRUE(test::PumpUntil([] { return !App().starting; }, 5s));
+    }
+    void TearDown() override {
+        if (::IsWindow(window_)) {
+            ::DestroyWindow(window_);
+        }
+        MSG quit;
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+
+    TempFolder folder_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(InterfaceFontTest, ChoosingTheEditorFontLeavesEveryControlALiveFont) {
+    ASSERT_TRUE(App().uiFont);
+    const std::vector<HWND> holders = WindowsWithFont(App().uiFont.get());
+    ASSERT_GE(holders.size(), 3u);  // the document tabs and the two pane hosts at least
+    ChooseFontText(L"Consolas, 12");
+    for (HWND holder : holders) {
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(holder, WM_GETFONT, 0, 0));
+        EXPECT_EQ(font, App().uiFont.get());
+        LOGFONTW described{};
+        EXPECT_NE(::GetObjectW(font, sizeof described, &described), 0);
+    }
 }
 
 }  // namespace

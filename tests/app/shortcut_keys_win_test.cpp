@@ -52,6 +52,10 @@ TEST(ShortcutKeysWin, KeyNamesAndMenuTexts) {
     const std::wstring pageDown = KeyName(MakeKey(VK_NEXT));
     EXPECT_FALSE(pageDown.empty());
     EXPECT_EQ(KeyName(0), L"");
+    // A key the layout has no name for shows nothing rather than a dangling "Ctrl+Shift+Alt+".
+    EXPECT_EQ(KeyName(MakeKey(0x07, kHotkeyControl | kHotkeyShift | kHotkeyAlt)), L"");
+    const std::wstring numPad = KeyName(MakeKey(VK_NUMPAD1, kHotkeyControl));
+    EXPECT_EQ(numPad.substr(numPad.find(L'+')), L"+Num 1");
 
     unique_hmenu bar(::CreateMenu());
     HMENU file = ::CreatePopupMenu();

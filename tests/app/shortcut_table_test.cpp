@@ -118,6 +118,14 @@ TEST(ShortcutAccelerators, BothKeysAndTheDialogListForFindCommands) {
     EXPECT_EQ(lists.dialog, (std::vector<AcceleratorEntry>{{false, true, false, 'H', 142},
                                                            {true, true, false, 'F', 147}}));
 
+    // Values with modifiers but no key would never fire, or fire on the modifiers alone.
+    const std::vector<ShortcutEntry> keyless = {{8, MakeKey(0, kHotkeyControl | kHotkeyShift | kHotkeyAlt),
+                                                 MakeKey(0x10, kHotkeyControl | kHotkeyShift)},
+                                                {141, MakeKey(0xA2, kHotkeyControl), 0}};
+    EXPECT_TRUE(DescribeAccelerators(keyless).main.empty());
+    EXPECT_TRUE(DescribeAccelerators(keyless).dialog.empty());
+    EXPECT_EQ(FindShortcutConflict(keyless, MakeKey(0x10, kHotkeyControl | kHotkeyShift), 2), std::nullopt);
+
     const AcceleratorLists defaults = DescribeAccelerators(DefaultShortcuts());
     EXPECT_EQ(defaults.main.size(), 61u);
     ASSERT_EQ(defaults.dialog.size(), 3u);
@@ -152,6 +160,14 @@ TEST(ShortcutNames, NormalisingAndComposing) {
     EXPECT_EQ(ComposeKeyName(MakeKey(0x22, kHotkeyControl), FakeModifierName, FakeKeyName), L"Ctrl+Page Down");
     EXPECT_EQ(ComposeKeyName(MakeKey(0x0D), FakeModifierName, FakeKeyName), L"Enter");
     EXPECT_EQ(ComposeKeyName(0, FakeModifierName, FakeKeyName), L"");
+
+    // Modifiers without a key to go with them, or with a key that has no name: no name at all.
+    const std::uint8_t all = kHotkeyControl | kHotkeyShift | kHotkeyAlt;
+    const auto noName = [](std::uint8_t virtualKey) { return virtualKey == 0x07 ? L"" : FakeKeyName(virtualKey); };
+    for (const std::uint16_t keyless : {MakeKey(0, all), MakeKey(0x10, all), MakeKey(0x11, kHotkeyControl),
+                                        MakeKey(0xA5, kHotkeyAlt), MakeKey(0x07, all)}) {
+        EXPECT_EQ(ComposeKeyName(keyless, FakeModifierName, noName), L"") << keyless;
+    }
 
     EXPECT_TRUE(NeedsExtendedKeyFlag(33) && NeedsExtendedKeyFlag(40) && NeedsExtendedKeyFlag(46));
     EXPECT_TRUE(NeedsExtendedKeyFlag(188) && NeedsExtendedKeyFlag(190));

@@ -2,8 +2,10 @@
 // another folder, a second start without arguments, and several instances when allowed.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
 
 #include "app/settings_store.h"
 #include "app/single_instance.h"
@@ -120,6 +122,33 @@ TEST(KelpoProcess, FirstStartShowsDefaultWindowAndCloseWritesDefaults) {
     EXPECT_EQ(pos->rect, (ScreenRect{rect.left, rect.top, rect.right, rect.bottom}));
     EXPECT_EQ(pos->showCmd, 1);
     Finish(process.get());
+}
+
+// The hand-over to a running instance whose thread does not take messages, as a hung one's,
+// gives up instead of waiting for ever; to one that answers it goes through.
+TEST(HandOverSend, GivesUpOnAnInstanceThatDoesNotAnswer) {
+    unique_handle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    unique_handle release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::atomic<HWND> blocked{nullptr};
+    std::thread owner([&] {
+        HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        ::GetModuleHandleW(nullptr), nullptr);
+        blocked = window;
+        ::SetEvent(ready.get());
+        ::WaitForSingleObject(release.get(), INFINITE);  // not reading its messages meanwhile
+        ::DestroyWindow(window);
+    });
+    ASSERT_EQ(::WaitForSingleObject(ready.get(), 5000), WAIT_OBJECT_0);
+    ASSERT_NE(blocked.load(), nullptr);
+    COPYDATASTRUCT empty{};
+    EXPECT_FALSE(SendHandOver(blocked, empty, 200));
+    ::SetEvent(release.get());
+    owner.join();
+
+    HWND answering = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                       ::GetModuleHandleW(nullptr), nullptr);
+    EXPECT_TRUE(SendHandOver(answering, empty, 200));
+    ::DestroyWindow(answering);
 }
 
 // This process plays the running instance: it holds the mutex and a main window.

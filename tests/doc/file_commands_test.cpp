@@ -74,6 +74,18 @@ protected:
 
 std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
 
+// Where the recycle bin cannot take a file (under Wine without a desktop trash, everywhere), the
+// system asks before destroying it; this presses `button` in that warning if it comes.
+class BinWarningAnswer {
+public:
+    explicit BinWarningAnswer(int button)
+        : driver_(button, [button](HWND warning) { ::PostMessageW(warning, WM_COMMAND, button, 0); }) {}
+    bool Shown() const { return driver_.Ran(); }
+
+private:
+    tab_test::DialogDriver driver_;
+};
+
 TEST_F(FileCommands, ToggleReadOnlyChangesTheAttributeOnDiskAndTheMenu) {
     Document* document = OpenFile(L"locked.c", "int x;\r\n");
     ASSERT_NE(document, nullptr);
@@ -270,9 +282,11 @@ TEST_F(FileCommands, DeleteAsksThenRemovesTheFileAndItsTab) {
     EXPECT_TRUE(FileExists(path));
     EXPECT_EQ(Tabs()->Count(), 2);
 
-    Touch(*victim);  // a modified document is not offered for saving: the file is meant to go
     answers_.Queue(IDOK);
-    Command(kCmdDeleteFile);
+    {
+        const BinWarningAnswer destroy(IDYES);
+        Command(kCmdDeleteFile);
+    }
     EXPECT_FALSE(FileExists(path));
     EXPECT_EQ(TabOrder(), (std::vector<Document*>{keep}));
     EXPECT_EQ(answers_.Texts().size(), 2u);
@@ -281,6 +295,64 @@ TEST_F(FileCommands, DeleteAsksThenRemovesTheFileAndItsTab) {
     Command(kCmdDeleteFile);  // no file: no question
     EXPECT_EQ(answers_.Texts().size(), 2u);
     EXPECT_EQ(Tabs()->Count(), 2);
+}
+
+// Saving edits to a file that is about to go is pointless; the question says that they go too.
+TEST_F(FileCommands, DeletingAModifiedDocumentWarnsThatItsChangesAreLost) {
+    Document* victim = OpenFile(L"edited.c", "saved\r\n");
+    ASSERT_NE(victim, nullptr);
+    const std::wstring path = victim->path;
+    Touch(*victim);
+
+    Command(kCmdDeleteFile);  // Cancel keeps the file, the tab and the changes
+    ASSERT_EQ(answers_.Texts().size(), 1u);
+    EXPECT_NE(answers_.Texts()[0].find(L"unsaved changes"), std::wstring::npos);
+    EXPECT_NE(answers_.Texts()[0].find(path), std::wstring::npos);
+    EXPECT_EQ(ReadFileBytes(path), "saved\r\n");
+    EXPECT_EQ(TabOrder(), (std::vector<Document*>{victim}));
+    EXPECT_TRUE(victim->modified);
+
+    answers_.Queue(IDOK);
+    {
+        const BinWarningAnswer destroy(IDYES);
+        Command(kCmdDeleteFile);
+    }
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_EQ(Tabs()->Count(), 0);
+    EXPECT_EQ(answers_.Texts().size(), 2u);
+}
+
+// A file on another file system than the desktop trash cannot be moved there: the system warns
+// before destroying it, and declining keeps the file and its tab without an error box.
+TEST_F(FileCommands, DeletingAFileTheBinCannotTakeWarnsFirst) {
+    const std::wstring folder = L"Z:\\dev\\shm\\kelpo-delete-" + std::to_wstring(::GetCurrentProcessId());
+    if (!::CreateDirectoryW(folder.c_str(), nullptr)) {
+        GTEST_SKIP() << "no memory file system to put the file on";
+    }
+    const std::wstring path = folder + L"\\gone.c";
+    tab_test::WriteFileBytes(path, "gone\r\n");
+    ASSERT_NE(OpenDocument(path), nullptr);
+
+    answers_.Queue(IDOK);
+    {
+        const BinWarningAnswer keep(IDNO);
+        Command(kCmdDeleteFile);
+        EXPECT_TRUE(keep.Shown());
+    }
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_EQ(Tabs()->Count(), 1);
+    EXPECT_EQ(answers_.Texts().size(), 1u);  // no "cannot delete" after the user's own No
+
+    answers_.Queue(IDOK);
+    {
+        const BinWarningAnswer destroy(IDYES);
+        Command(kCmdDeleteFile);
+        EXPECT_TRUE(destroy.Shown());
+    }
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_EQ(Tabs()->Count(), 0);
+    ::DeleteFileW(path.c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(FileCommands, RevertLoadsTheFileAgainAfterAsking) {
