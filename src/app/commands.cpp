@@ -7,12 +7,14 @@
 #include "app/main_window_layout.h"
 #include "app/options_dialog.h"
 #include "app/view_commands.h"
+#include "aids/search_commands.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "doc/document_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/file_commands.h"
 #include "doc/file_dialogs.h"
+#include "doc/go_to_dialog.h"
 #include "doc/session_commands.h"
 #include "lang/edit_commands.h"
 #include "lang/theme_menu.h"
@@ -68,10 +70,13 @@ bool DispatchCommand(int command, LPARAM lParam) {
     case kCmdOptions:
         ShowOptionsDialog(app.mainWindow);
         return true;
+    case kCmdGoTo:
+        GoToWithDialog(app.mainWindow);
+        return true;
     default:
         // What the main window does not run itself goes to the active editor view.
         return HandleViewCommand(command) || HandleDocumentCommand(command, lParam) || HandleSessionCommand(command) ||
-               HandleFileCommand(command) || HandleInsertCommand(command) ||
+               HandleFileCommand(command) || HandleInsertCommand(command) || HandleSearchCommand(command) ||
                HandleEditCommandForActiveView(command);
     }
 }

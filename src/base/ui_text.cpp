@@ -24,7 +24,15 @@ TextTable& Table() {
 // Built-in wordings; numbers that have no entry yet give an empty text.
 const std::map<int, std::wstring>& BuiltinTexts() {
     static const std::map<int, std::wstring> texts = {
-        {11, L"Save changes to %s?"},
+        {kTextSearchProgress, L"Searching %s"},
+        {kTextNotFoundForward, L"Not found, searching forward."},
+        {kTextNotFoundBackward, L"Not found, searching backward."},
+        {kTextSearchCancelled, L"The search was cancelled."},
+        {kTextSearchSummary, L"%d found in %d of %d files searched."},
+        {kTextLocationExplorerFolder, L"The explorer's current folder"},
+        {kTextLocationDocumentFolder, L"The current document's folder"},
+        {kTextLocationProjectFolder, L"The current project's folder"},
+        {kTextSaveQuestion, L"Save changes to %s?"},
     };
     return texts;
 }

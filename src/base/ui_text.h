@@ -7,6 +7,19 @@
 
 namespace kelpo {
 
+// The numbers of the texts, as translation files name them.
+enum UiTextId : int {
+    kTextSearchProgress = 7,          // %s: the file being searched
+    kTextNotFoundForward = 8,
+    kTextNotFoundBackward = 9,
+    kTextSearchCancelled = 10,
+    kTextSearchSummary = 11,          // %d matches, %d files with matches, %d files searched
+    kTextLocationExplorerFolder = 12,
+    kTextLocationDocumentFolder = 13,
+    kTextLocationProjectFolder = 14,
+    kTextSaveQuestion = 100,          // %s: the file or tab name
+};
+
 // An empty code or "ENU" keeps the built-in English texts; any other code reads
 // "lang\<code>.ini" (section "Strings", keys are text numbers) from the program's folder.
 void LoadInterfaceLanguage(const AppPaths& paths, const std::wstring& code);

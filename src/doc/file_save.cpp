@@ -237,7 +237,7 @@ bool AskSave(Document& document, bool ask) {
     if (ask) {
         const std::wstring& name = document.HasPath() ? document.path : document.displayName;
         const int answer =
-            ShowMessage(App().mainWindow, MB_YESNOCANCEL | MB_ICONQUESTION, UiText(11).c_str(), name.c_str());
+            ShowMessage(App().mainWindow, MB_YESNOCANCEL | MB_ICONQUESTION, UiText(kTextSaveQuestion).c_str(), name.c_str());
         if (answer == IDCANCEL) {
             return false;
         }
