@@ -1,6 +1,6 @@
 // Commands that change many lines at once, run in the main window as a user runs them: the text
 // they leave, one undo step that brings back the text and its bookmarks, and no report to the
-// main window for each single change.
+// main window for each single change. Also where going to a line and column puts the caret.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Scintilla.h"
+#include "doc/document_entry.h"
 #include "doc/documents.h"
 #include "doc/format_menus.h"
 #include "doc_test_support.h"
@@ -155,6 +156,31 @@ TEST_F(BulkEditTest, ChangesOfTheTextAreNotReportedOneByOne) {
     EXPECT_EQ(ViewText(document).size(), text.size() + 200);
     // Plain text has no folds; only undoing the tab conversion reports its two marker steps.
     EXPECT_LE(g_modifiedNotifications, 2);
+}
+
+TEST_F(BulkEditTest, GoToLineColumnPlacesTheCaret) {
+    struct Case {
+        int line;
+        int column;
+        sptr_t caret;
+    };
+    // Columns as the component counts them: a tab reaches the next multiple of 4, "é" is one
+    // column of two bytes. A column inside a tab or past the line's end stops after the tab or at
+    // the line's end.
+    const std::string text = "ab\tcd\n\xC3\xA9x\n\nlast";
+    const Case cases[] = {
+        {1, 1, 0},   {1, 0, 0},   {1, 3, 2},   {1, 4, 3},  {1, 5, 3},  {1, 6, 4},    {1, 99, 5},
+        {2, 2, 8},   {2, 3, 9},   {3, 7, 10},  {4, 3, 13}, {9, 2, 12}, {0, 5, -1},
+    };
+    Document& document = NewWithText(text);
+    EditorView& view = *document.view;
+    for (const Case& c : cases) {
+        view.Call(SCI_GOTOPOS, 1);
+        GoToLineColumn(&document, c.line, c.column);
+        EXPECT_EQ(view.Call(SCI_GETCURRENTPOS), c.caret < 0 ? 1 : c.caret) << c.line << "," << c.column;
+    }
+    GoToLineColumn(&document, -1, 1);
+    EXPECT_EQ(view.Call(SCI_GETCURRENTPOS), static_cast<sptr_t>(text.size()));
 }
 
 }  // namespace
