@@ -24,10 +24,12 @@ void GoToLineColumn(Document* document, int line, int column) {
     if (line < 1) {
         return;
     }
-    sptr_t position = view.Call(SCI_POSITIONFROMLINE, line - 1);
     const sptr_t end = view.Call(SCI_GETLINEENDPOSITION, line - 1);
     const int target = std::max(column, 1) - 1;
-    while (view.Call(SCI_GETCOLUMN, position) < target && position < end) {
+    // The component finds the column in one pass; a column inside a tab gives the tab's own
+    // position, and the caret goes past the tab, to the first position at or after the column.
+    sptr_t position = view.Call(SCI_FINDCOLUMN, line - 1, target);
+    if (position < end && view.Call(SCI_GETCOLUMN, position) < target) {
         position = view.Call(SCI_POSITIONAFTER, position);
     }
     view.Call(SCI_SETXCARETPOLICY, CARET_SLOP | CARET_STRICT | CARET_EVEN, 50);

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "lang/fold_bookmark_commands.h"
 #include "lang/language_catalogue.h"
 #include "lang/line_transforms.h"
+#include "lang/marker_history.h"
 #include "lang/open_views.h"
 #include "lang/regex_replace.h"
 #include "lang/sort_dialog.h"
@@ -126,14 +128,6 @@ void ApplyEdits(EditorView& view, sptr_t base, const std::vector<TextEdit>& edit
     }
 }
 
-void ApplyEditsAsOneStep(EditorView& view, sptr_t base, const std::vector<TextEdit>& edits) {
-    if (edits.empty()) {
-        return;
-    }
-    UndoAction undo(view);
-    ApplyEdits(view, base, edits);
-}
-
 std::string_view ViewLineEnd(const EditorView& view) {
     return LineEndText(static_cast<LineEndMode>(view.Call(SCI_GETEOLMODE)));
 }
@@ -142,18 +136,83 @@ const LanguageDef& LanguageOf(const EditorView& view) {
     return view.Language() != nullptr ? *view.Language() : LanguageAt(view.LanguageId());
 }
 
+// A document position moved as the deletions move it: one inside a deleted part goes to its start.
+sptr_t PositionAfterDeletions(sptr_t position, sptr_t base, const std::vector<TextEdit>& edits) {
+    sptr_t moved = position;
+    for (const TextEdit& edit : edits) {
+        const sptr_t start = base + static_cast<sptr_t>(edit.offset);
+        const auto length = static_cast<sptr_t>(edit.length);
+        if (position < start) {
+            break;
+        }
+        moved -= std::min(position - start, length);
+    }
+    return moved;
+}
+
+// Whole lines deleted one at a time cost a redraw of the scroll bars each, which a large
+// document cannot afford thousands of times; the part from the first deletion to the end of the
+// last becomes one replacement instead. Markers, caret and selection end up where the deletions
+// one at a time would have left them.
+void DeleteAsOneReplacement(EditorView& view, PositionRange range, std::string_view text,
+                            const std::vector<TextEdit>& edits) {
+    if (edits.empty()) {
+        return;
+    }
+    const std::size_t spanStart = edits.front().offset;
+    const std::size_t spanEnd = edits.back().offset + edits.back().length;
+    std::string kept;
+    kept.reserve(spanEnd - spanStart);
+    std::size_t copied = spanStart;
+    for (const TextEdit& edit : edits) {
+        kept.append(text.substr(copied, edit.offset - copied));
+        copied = edit.offset + edit.length;
+    }
+
+    const std::vector<std::size_t> newLines = LinesAfterDeletions(text, edits);
+    const sptr_t rangeLine = view.Call(SCI_LINEFROMPOSITION, range.start);
+    const sptr_t firstLine = view.Call(SCI_LINEFROMPOSITION, range.start + static_cast<sptr_t>(spanStart));
+    const sptr_t lastLine = view.Call(SCI_LINEFROMPOSITION, range.start + static_cast<sptr_t>(spanEnd));
+    const auto newLineOf = [&](sptr_t line) {
+        return rangeLine + static_cast<sptr_t>(newLines[static_cast<std::size_t>(line - rangeLine)]);
+    };
+    MarkerChange change;
+    change.firstLine = firstLine;
+    change.linesBefore = lastLine - firstLine + 1;
+    change.linesAfter = newLineOf(lastLine) - firstLine + 1;
+    change.before = MarkedLines(view, firstLine, change.linesBefore);
+    for (const LineMarks& marked : change.before) {
+        const sptr_t line = newLineOf(marked.line);
+        if (!change.after.empty() && change.after.back().line == line) {
+            change.after.back().mask |= marked.mask;
+        } else {
+            change.after.push_back({line, marked.mask});
+        }
+    }
+
+    const bool single = view.Call(SCI_GETSELECTIONS) == 1;
+    const sptr_t caret = PositionAfterDeletions(view.Call(SCI_GETCURRENTPOS), range.start, edits);
+    const sptr_t anchor = PositionAfterDeletions(view.Call(SCI_GETANCHOR), range.start, edits);
+    const sptr_t start = range.start + static_cast<sptr_t>(spanStart);
+    const sptr_t end = range.start + static_cast<sptr_t>(spanEnd);
+    if (ReplaceKeepingMarkers(view, start, end, kept, std::move(change)) && single) {
+        view.Call(SCI_SETSELECTION, caret, anchor);
+    }
+}
+
 void RemoveBlankLinesCommand(EditorView& view, bool keepOne, bool blanksCountAsEmpty) {
     const std::optional<PositionRange> range = CommandRange(view, true);
     if (range) {
-        ApplyEditsAsOneStep(view, range->start,
-                            RemoveBlankLines(RangeText(view, *range), keepOne, blanksCountAsEmpty));
+        const std::string text = RangeText(view, *range);
+        DeleteAsOneReplacement(view, *range, text, RemoveBlankLines(text, keepOne, blanksCountAsEmpty));
     }
 }
 
 void RemoveDuplicateLinesCommand(EditorView& view) {
     const std::optional<PositionRange> range = CommandRange(view, false);
     if (range) {
-        ApplyEditsAsOneStep(view, range->start, RemoveDuplicateLines(RangeText(view, *range)));
+        const std::string text = RangeText(view, *range);
+        DeleteAsOneReplacement(view, *range, text, RemoveDuplicateLines(text));
     }
 }
 
@@ -177,15 +236,6 @@ void CompressBlanks(EditorView& view) {
 
 enum class TabMode { TabsToSpaces, SpacesToTabs, LeadingSpacesToTabs };
 
-std::vector<sptr_t> BookmarkedLines(const EditorView& view) {
-    std::vector<sptr_t> lines;
-    for (sptr_t line = view.Call(SCI_MARKERNEXT, 0, 1 << kBookmarkMarkerNumber); line >= 0;
-         line = view.Call(SCI_MARKERNEXT, line + 1, 1 << kBookmarkMarkerNumber)) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 std::vector<sptr_t> FoldedHeaders(const EditorView& view) {
     std::vector<sptr_t> lines;
     const sptr_t count = view.Call(SCI_GETLINECOUNT);
@@ -200,7 +250,6 @@ std::vector<sptr_t> FoldedHeaders(const EditorView& view) {
 
 void ConvertTabs(EditorView& view, TabMode mode) {
     const int tabWidth = static_cast<int>(view.Call(SCI_GETTABWIDTH));
-    const std::vector<sptr_t> bookmarks = BookmarkedLines(view);
     const std::vector<sptr_t> folded = FoldedHeaders(view);
     const std::string text = view.Text();
     const auto caret = static_cast<std::size_t>(view.Call(SCI_GETCURRENTPOS));
@@ -210,17 +259,14 @@ void ConvertTabs(EditorView& view, TabMode mode) {
     if (!converted.changed || converted.text == text) {
         return;
     }
-    UndoAction undo(view);
     // The whole text through the target rather than SCI_SETTEXT, which would stop at a NUL byte
-    // and lose the rest of the document.
-    ReplaceRange(view, {0, DocumentLength(view)}, converted.text);
+    // and lose the rest of the document. The line count is unchanged, so every marker goes back
+    // on its own line number, after the change and after undoing it.
+    MarkerChange change;
+    change.linesBefore = change.linesAfter = view.Call(SCI_GETLINECOUNT);
+    change.before = change.after = MarkedLines(view, 0, change.linesBefore);
+    ReplaceKeepingMarkers(view, 0, DocumentLength(view), converted.text, std::move(change));
     view.Call(SCI_GOTOPOS, static_cast<sptr_t>(converted.caret));
-    // The removed lines' markers were merged into the first line; the line count is unchanged,
-    // so the bookmarks go back on their own line numbers.
-    view.Call(SCI_MARKERDELETEALL, kBookmarkMarkerNumber);
-    for (const sptr_t line : bookmarks) {
-        view.Call(SCI_MARKERADD, line, kBookmarkMarkerNumber);
-    }
     if (!folded.empty()) {
         view.Call(SCI_COLOURISE, 0, -1);
         for (const sptr_t line : folded) {

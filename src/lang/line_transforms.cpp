@@ -184,6 +184,30 @@ std::string ApplyTextEdits(std::string_view text, std::span<const TextEdit> edit
     return result;
 }
 
+std::vector<std::size_t> LinesAfterDeletions(std::string_view text, std::span<const TextEdit> edits) {
+    std::vector<std::size_t> starts;
+    for (const TextLine& line : SplitLines(text)) {
+        starts.push_back(line.start);
+    }
+    starts.push_back(text.size());  // the line after the text
+    // joinedTo[i] < i: the line that line i becomes part of.
+    std::vector<std::size_t> joinedTo(starts.size(), std::string_view::npos);
+    for (const TextEdit& edit : edits) {
+        const auto first = std::upper_bound(starts.begin(), starts.end(), edit.offset);
+        const auto last = std::upper_bound(first, starts.end(), edit.offset + edit.length);
+        const auto line = static_cast<std::size_t>(first - starts.begin()) - 1;
+        for (auto joined = first; joined != last; ++joined) {
+            joinedTo[static_cast<std::size_t>(joined - starts.begin())] = line;
+        }
+    }
+    std::vector<std::size_t> lines(starts.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        lines[i] = joinedTo[i] == std::string_view::npos ? next++ : lines[joinedTo[i]];
+    }
+    return lines;
+}
+
 std::optional<LineInterval> CommandLines(const SelectionLines& selection, bool skipPartialFirstLine) {
     if (selection.start == selection.end) {
         return LineInterval{0, selection.lineCount == 0 ? 0 : selection.lineCount - 1};

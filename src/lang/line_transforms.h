@@ -40,6 +40,12 @@ struct TextEdit {
 };
 std::string ApplyTextEdits(std::string_view text, std::span<const TextEdit> edits);
 
+// Where each line of the text goes when the edits, deletions only, are made one at a time: a
+// deletion that starts in line L and takes k line ends joins lines L+1 .. L+k to L, and the
+// editing component gathers their markers on L. Element i is the new index of line i; one more
+// element stands for the line that follows the text.
+std::vector<std::size_t> LinesAfterDeletions(std::string_view text, std::span<const TextEdit> edits);
+
 // The lines a command works on, from the selection. An empty selection means the whole
 // document. Otherwise the lines from the selection start's to the selection end's, leaving out
 // the last one when the selection ends exactly at its start; with skipPartialFirstLine (blank

@@ -1,6 +1,7 @@
 // Margin clicks for bookmarks and folds, and keeping fold state consistent as the text changes.
 #include "lang/view_notifications.h"
 
+#include "lang/marker_history.h"
 #include "lang/view_setup.h"
 
 namespace kelpo {
@@ -95,6 +96,9 @@ void OnViewNotification(EditorView& view, const SCNotification& notification) {
     case SCN_MODIFIED:
         if (notification.modificationType & SC_MOD_CHANGEFOLD) {
             OnFoldLevelChanged(view, notification.line, notification.foldLevelNow, notification.foldLevelPrev);
+        }
+        if (notification.modificationType & SC_MOD_CONTAINER) {
+            OnMarkerUndoStep(view, notification.token, (notification.modificationType & SC_PERFORMED_UNDO) != 0);
         }
         break;
     case SCN_NEEDSHOWN:

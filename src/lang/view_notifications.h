@@ -5,9 +5,15 @@
 
 namespace kelpo {
 
-// SCN_PAINTED, SCN_MARGINCLICK, SCN_MODIFIED (fold changes) and SCN_NEEDSHOWN; other codes are
-// ignored, so every notification of a view may be passed in.
+// SCN_PAINTED, SCN_MARGINCLICK, SCN_MODIFIED (fold changes, undo and redo of marker-keeping
+// replacements) and SCN_NEEDSHOWN; other codes are ignored, so every notification of a view may
+// be passed in.
 void OnViewNotification(EditorView& view, const SCNotification& notification);
+
+// The modifications that OnViewNotification handles, the views' SCI_SETMODEVENTMASK. Every other
+// change of the text stays unreported: a command that makes thousands of changes would otherwise
+// have each of them sent to the main window. A handler of another modification adds its flag here.
+inline constexpr int kHandledModifications = SC_MOD_CHANGEFOLD | SC_MOD_CONTAINER;
 
 // A click in margin 1 toggles the bookmark of the line; one in margin 2 folds per the modifier
 // keys (SCMOD_ values): none toggles the block, Ctrl folds or unfolds it with all blocks inside,

@@ -8,6 +8,7 @@
 #include "base/config_bits.h"
 #include "lang/language_catalogue.h"
 #include "lang/view_language.h"
+#include "lang/view_notifications.h"
 
 namespace kelpo {
 namespace {
@@ -72,6 +73,7 @@ void CreateDefaults(EditorView& view) {
     }
 
     view.Call(SCI_AUTOCSETMAXHEIGHT, kMaxListRows);
+    view.Call(SCI_SETMODEVENTMASK, kHandledModifications);
     view.Call(SCI_SETCODEPAGE, SC_CP_UTF8);
 }
 

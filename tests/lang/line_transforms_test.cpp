@@ -78,6 +78,27 @@ TEST(RemoveDuplicateLines, LaterCopiesGoWithTheBreakBeforeThem) {
     EXPECT_TRUE(RemoveDuplicateLines("only").empty());
 }
 
+TEST(LinesAfterDeletions, JoinedLinesFollowTheLineTheyJoin) {
+    struct Case {
+        const char* text;
+        std::vector<TextEdit> edits;
+        std::vector<std::size_t> lines;  // one more than the text has: the line after it
+    };
+    const Case cases[] = {
+        {"a\nb\nc\n", {}, {0, 1, 2, 3}},
+        // Duplicates go with the break before them: each joins the line above, in a chain too.
+        {"b\na\nb\na\nc\n", RemoveDuplicateLines("b\na\nb\na\nc\n"), {0, 1, 1, 1, 2, 3}},
+        {"x\nx\nx\ny", RemoveDuplicateLines("x\nx\nx\ny"), {0, 0, 0, 1, 2}},
+        // Blank lines deleted from their start: they and the line after them become one.
+        {"a\n\n\nb\n", RemoveBlankLines("a\n\n\nb\n", false, false), {0, 1, 1, 1, 2}},
+        {"a\n\n\nb\n", RemoveBlankLines("a\n\n\nb\n", true, false), {0, 1, 1, 2, 3}},
+        {"a\r\n\r\n", RemoveBlankLines("a\r\n\r\n", false, false), {0, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LinesAfterDeletions(c.text, c.edits), c.lines) << c.text;
+    }
+}
+
 TEST(ReverseLines, KeepsTheWayTheTextEnds) {
     EXPECT_EQ(ReverseLines("a\nb\nc\n", "\r\n"), "c\nb\na\n");
     EXPECT_EQ(ReverseLines("a\r\nb\r\nc", "\r\n"), "c\r\nb\r\na");
