@@ -29,9 +29,13 @@ void AddResultLine(int pane, const std::wstring& line, const Document* untitled 
 int ResultLineCount(int pane);
 std::wstring ResultLineText(int pane, int index);
 
-// Set while a search writes to the pane: Stop is enabled and clears it; the search polls it.
-std::atomic<bool>& ResultPaneRunning(int pane);
+// While a search writes to the pane its Stop button is enabled; pressing it sets the pane's stop
+// flag, which the search polls. Starting clears the flag.
 void SetResultPaneRunning(int pane, bool running);
+bool ResultPaneRunning(int pane);
+const std::atomic<bool>& ResultPaneStopFlag(int pane);
+// What the Stop button does.
+void StopResultPane(int pane);
 
 // A double click on a line: the file it names opened at its line (an untitled document's tab
 // activated). False when the line names nothing that can be opened.

@@ -27,5 +27,10 @@ bool StartFindInFiles(const FindInFilesRequest& request);
 
 // Stops every running search and waits for its worker; at the main window's end.
 void StopAllSearches();
+// Waits until the search writing to the pane has ended (nothing when none runs).
+void WaitForSearch(int pane);
+
+// The summary line of a search: the user-interface text with the three counts.
+std::wstring FormatSearchSummary(int found, int filesWithMatches, int filesSearched);
 
 }  // namespace kelpo
