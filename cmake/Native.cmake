@@ -28,3 +28,11 @@ if(KELPO_SANITIZE)
     endforeach()
 endif()
 add_test(NAME portable COMMAND kelpo_portable_tests)
+
+# The Find in Files benchmark and its floor on the host file system.
+add_executable(kelpo_find_bench tools/bench/find_bench.cpp tools/bench/find_bench_posix_disk.cpp)
+add_executable(kelpo_find_floor tools/bench/find_bench_floor.cpp tools/bench/find_bench_posix_disk.cpp)
+foreach(bench kelpo_find_bench kelpo_find_floor)
+    target_link_libraries(${bench} PRIVATE kelpo_portable)
+    kelpo_warnings(${bench})
+endforeach()

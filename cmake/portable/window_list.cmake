@@ -7,3 +7,5 @@ list(APPEND KELPO_PORTABLE_SOURCES
 list(APPEND KELPO_PORTABLE_TESTS
     tests/doc/window_list_rows_test.cpp
     tests/doc/path_parts_test.cpp)
+list(APPEND KELPO_PORTABLE_SOURCES src/doc/message_line.cpp)
+list(APPEND KELPO_PORTABLE_TESTS tests/doc/message_line_test.cpp)

@@ -93,6 +93,9 @@ bool FindAndSelect(EditorView& view, const SearchRequest& request, SearchDirecti
 }
 
 bool ReplaceAndFindNext(EditorView& view, const SearchRequest& request, std::string_view replacement) {
+    if (view.Call(SCI_GETREADONLY)) {
+        return false;  // the component would ignore the change
+    }
     const Match match = SearchWrapping(view, request, SearchDirection::Forward, view.Call(SCI_GETSELECTIONSTART));
     if (!match.Found()) {
         return false;
@@ -109,6 +112,9 @@ bool ReplaceAndFindNext(EditorView& view, const SearchRequest& request, std::str
 }
 
 int ReplaceAll(EditorView& view, const SearchRequest& request, std::string_view replacement, bool selectionOnly) {
+    if (view.Call(SCI_GETREADONLY)) {
+        return 0;  // nothing would change, and a search that waits for the text to shrink would not end
+    }
     const sptr_t length = view.Call(SCI_GETLENGTH);
     const sptr_t rangeStart = selectionOnly ? view.Call(SCI_GETSELECTIONSTART) : 0;
     sptr_t rangeEnd = selectionOnly ? view.Call(SCI_GETSELECTIONEND) : length;

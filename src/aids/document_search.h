@@ -38,7 +38,8 @@ bool ReplaceAndFindNext(EditorView& view, const SearchRequest& request, std::str
 
 // Every match in the whole text, or only inside the selection, replaced as one undo action; the
 // selection then covers the adjusted range, otherwise the caret follows the last replacement.
-// A pattern that matches empty text moves on one character after each empty match.
+// A pattern that matches empty text moves on one character after each empty match. A read-only
+// view is left alone (0).
 int ReplaceAll(EditorView& view, const SearchRequest& request, std::string_view replacement, bool selectionOnly);
 
 // Every match's own range filled with the highlight indicator; the number of matches.

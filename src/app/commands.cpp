@@ -8,6 +8,7 @@
 #include "app/options_dialog.h"
 #include "app/view_commands.h"
 #include "aids/search_commands.h"
+#include "aids/search_dialogs.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "doc/document_commands.h"
@@ -76,8 +77,8 @@ bool DispatchCommand(int command, LPARAM lParam) {
     default:
         // What the main window does not run itself goes to the active editor view.
         return HandleViewCommand(command) || HandleDocumentCommand(command, lParam) || HandleSessionCommand(command) ||
-               HandleFileCommand(command) || HandleInsertCommand(command) || HandleSearchCommand(command) ||
-               HandleEditCommandForActiveView(command);
+               HandleFileCommand(command) || HandleInsertCommand(command) || HandleSearchDialogCommand(command) ||
+               HandleSearchCommand(command) || HandleEditCommandForActiveView(command);
     }
 }
 

@@ -25,6 +25,8 @@
 #include "app/startup_done.h"
 #include "app/status_bar.h"
 #include "app/tray_icon.h"
+#include "aids/result_panes.h"
+#include "aids/search_actions.h"
 #include "base/app_state.h"
 #include "base/ini_file.h"
 #include "base/recent_lists.h"
@@ -91,6 +93,11 @@ int OnCreate(HWND window) {
     ReadPaneSizes(window);
     if (!CreatePaneHosts(window)) {
         return -1;
+    }
+    for (int pane = 0; pane < kResultPaneCount; ++pane) {
+        if (!CreateResultPane(pane, PanePage(Pane::Bottom, 1 + pane))) {
+            return -1;
+        }
     }
     std::unique_ptr<DocumentTabs> tabs = DocumentTabs::Create(window);
     if (!tabs) {
@@ -277,6 +284,7 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         OnEndSession(window, wParam);
         return 0;
     case WM_DESTROY:
+        StopAllSearches();  // the searches write to this window's panes
         App().created = false;
         SetTabs(nullptr);
         ::PostQuitMessage(0);

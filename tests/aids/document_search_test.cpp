@@ -113,6 +113,9 @@ TEST_F(DocumentSearchTest, ReplaceTakesTheSelectedMatchAndReplaceAllKeepsToItsSc
     EXPECT_EQ(ReplaceAll(empty, Request("x*", kSearchRegex), "-", false), 3);
     EXPECT_EQ(empty.Text(), "-a-b\r\n-c");
     EXPECT_EQ(ReplaceAll(empty, Request("zzz", 0), "y", false), 0);
+    empty.Call(SCI_SETREADONLY, 1);
+    EXPECT_EQ(ReplaceAll(empty, Request("a", 0), "", false), 0) << "a read-only view changes nothing and ends";
+    empty.Call(SCI_SETREADONLY, 0);
 }
 
 TEST_F(DocumentSearchTest, EveryMatchIsHighlightedBookmarkedAndListed) {
