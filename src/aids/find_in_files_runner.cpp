@@ -9,6 +9,7 @@
 #include <array>
 #include <climits>
 #include <cwchar>
+#include <exception>
 #include <memory>
 
 #include "aids/find_disk_win.h"
@@ -70,7 +71,12 @@ DWORD WINAPI RunSearch(void* parameter) {
     WindowsFindDisk disk;
     FindServices services{disk, SystemAnsiCodePage(), {}};
     PaneSink sink(job.pane);
-    FindInFiles(job.request, services, sink, ResultPaneStopFlag(job.pane));
+    try {
+        FindInFiles(job.request, services, sink, ResultPaneStopFlag(job.pane));
+    } catch (const std::exception&) {
+        // Out of memory in a huge file, say: the pane says the search ended early.
+        AddResultLine(job.pane, L"Error : the search ended early (not enough memory).");
+    }
     SetResultPaneRunning(job.pane, false);
     return 0;
 }

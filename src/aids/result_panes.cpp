@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <exception>
 
 #include "base/app_state.h"
 #include "base/handles.h"
@@ -88,7 +89,11 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
     PaneWindows& pane = Panes()[paneIndex];
     switch (message) {
     case kAddLineMessage:
-        AddLineNow(pane, *reinterpret_cast<const LineToAdd*>(lParam));
+        try {
+            AddLineNow(pane, *reinterpret_cast<const LineToAdd*>(lParam));
+        } catch (const std::exception&) {
+            // A line that cannot be measured or kept is left out; the search goes on.
+        }
         return 0;
     case WM_SIZE:
         FitResultPane(static_cast<int>(paneIndex));
