@@ -30,8 +30,13 @@ using namespace kelpo;
 
 class PrintingSink : public FindSink {
 public:
-    explicit PrintingSink(bool list) : list_(list) {}
+    PrintingSink(bool list, std::chrono::steady_clock::time_point start) : list_(list), start_(start) {}
     void Result(const FindResult& result) override {
+        if (firstResultMs_ < 0) {
+            firstResultMs_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now() - start_)
+                                 .count();
+        }
         if (!list_) return;
         std::string line = Utf16ToUtf8(FormatResultLine(result, u"binary file matches"));
         line += '\n';
@@ -40,8 +45,13 @@ public:
     void Progress(const std::wstring&) override {}
     void Finished(const FindTotals&) override {}
 
+    // Milliseconds from the start to the first result; -1 without results.
+    long long FirstResultMs() const { return firstResultMs_; }
+
 private:
     bool list_;
+    std::chrono::steady_clock::time_point start_;
+    long long firstResultMs_ = -1;
 };
 
 std::wstring WideFromUtf16(std::u16string_view text) {
@@ -118,12 +128,14 @@ int Run(const std::vector<std::u16string>& args) {
     // Fully buffered even when stdout is a device, where the C library would write line by line.
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
-    PrintingSink sink(list);
     std::atomic<bool> stop{false};
     const auto start = std::chrono::steady_clock::now();
+    PrintingSink sink(list, start);
     const FindTotals totals = FindInFiles(request, services, sink, stop);
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    // On standard error, so that the result lines and the last line stay as they are.
+    std::fprintf(stderr, "first result after %lld ms\n", sink.FirstResultMs());
     std::printf("matching lines %llu, files with matches %llu, files searched %llu, bytes %llu, ms %lld\n",
                 static_cast<unsigned long long>(totals.matchingLines),
                 static_cast<unsigned long long>(totals.filesWithMatches),
