@@ -1,0 +1,62 @@
+// Line splitting across pipe reads: whole lines inside a read are handed on without copying; only
+// the unfinished tail is kept, however long it grows.
+#include "aids/tag_stream.h"
+
+#include <utility>
+
+namespace kelpo {
+
+void TagLineSplitter::Deliver(std::string_view line, const LineHandler& onLine) {
+    if (!line.empty()) onLine(line);
+}
+
+void TagLineSplitter::Feed(std::string_view chunk, const LineHandler& onLine) {
+    if (afterCr_ && !chunk.empty()) {
+        if (chunk.front() == '\n') chunk.remove_prefix(1);
+        afterCr_ = false;
+    }
+    while (!chunk.empty()) {
+        const std::size_t end = chunk.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            pending_.append(chunk);
+            return;
+        }
+        if (pending_.empty()) {
+            Deliver(chunk.substr(0, end), onLine);
+        } else {
+            pending_.append(chunk.substr(0, end));
+            Deliver(pending_, onLine);
+            pending_.clear();
+        }
+        const bool cr = chunk[end] == '\r';
+        chunk.remove_prefix(end + 1);
+        if (cr) {
+            if (chunk.empty()) {
+                afterCr_ = true;
+            } else if (chunk.front() == '\n') {
+                chunk.remove_prefix(1);
+            }
+        }
+    }
+}
+
+void TagLineSplitter::Finish(const LineHandler& onLine) {
+    Deliver(pending_, onLine);
+    pending_.clear();
+    afterCr_ = false;
+}
+
+TagStream::TagStream(int language, KindMask mask, SymbolHandler onSymbol)
+    : language_(language), mask_(mask), onSymbol_(std::move(onSymbol)),
+      onLine_([this](std::string_view line) { ParseLine(line); }) {}
+
+void TagStream::ParseLine(std::string_view line) {
+    const std::optional<Symbol> symbol = ParseTagLine(line, language_);
+    if (symbol && mask_.Passes(symbol->kind)) onSymbol_(*symbol);
+}
+
+void TagStream::Feed(std::string_view chunk) { splitter_.Feed(chunk, onLine_); }
+
+void TagStream::Finish() { splitter_.Finish(onLine_); }
+
+}  // namespace kelpo
