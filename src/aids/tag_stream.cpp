@@ -1,5 +1,6 @@
 // Line splitting across pipe reads: whole lines inside a read are handed on without copying; only
-// the unfinished tail is kept, however long it grows.
+// the unfinished tail is kept, however long it grows. Every CR and LF ends a line and empty lines are
+// dropped, so a CR LF pair split between two reads needs no state.
 #include "aids/tag_stream.h"
 
 #include <utility>
@@ -11,10 +12,6 @@ void TagLineSplitter::Deliver(std::string_view line, const LineHandler& onLine) 
 }
 
 void TagLineSplitter::Feed(std::string_view chunk, const LineHandler& onLine) {
-    if (afterCr_ && !chunk.empty()) {
-        if (chunk.front() == '\n') chunk.remove_prefix(1);
-        afterCr_ = false;
-    }
     while (!chunk.empty()) {
         const std::size_t end = chunk.find_first_of("\r\n");
         if (end == std::string_view::npos) {
@@ -28,22 +25,13 @@ void TagLineSplitter::Feed(std::string_view chunk, const LineHandler& onLine) {
             Deliver(pending_, onLine);
             pending_.clear();
         }
-        const bool cr = chunk[end] == '\r';
         chunk.remove_prefix(end + 1);
-        if (cr) {
-            if (chunk.empty()) {
-                afterCr_ = true;
-            } else if (chunk.front() == '\n') {
-                chunk.remove_prefix(1);
-            }
-        }
     }
 }
 
 void TagLineSplitter::Finish(const LineHandler& onLine) {
     Deliver(pending_, onLine);
     pending_.clear();
-    afterCr_ = false;
 }
 
 TagStream::TagStream(int language, KindMask mask, SymbolHandler onSymbol)

@@ -26,7 +26,6 @@ private:
     void Deliver(std::string_view line, const LineHandler& onLine);
 
     std::string pending_;  // the start of a line whose end has not arrived yet
-    bool afterCr_ = false;  // the last byte seen was a CR, so a leading LF belongs to it
 };
 
 // Splits, parses and filters: each symbol of a passing kind goes to the handler, in ctags's order.
