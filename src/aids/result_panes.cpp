@@ -104,8 +104,12 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
             return 0;
         }
         if (LOWORD(wParam) == kResultListId && HIWORD(wParam) == LBN_DBLCLK) {
-            OpenResultLine(static_cast<int>(paneIndex),
-                           static_cast<int>(::SendMessageW(pane.list, LB_GETCURSEL, 0, 0)));
+            try {
+                OpenResultLine(static_cast<int>(paneIndex),
+                               static_cast<int>(::SendMessageW(pane.list, LB_GETCURSEL, 0, 0)));
+            } catch (const std::exception&) {
+                // Opening failed for want of memory; the pane stays as it is.
+            }
             return 0;
         }
         break;
