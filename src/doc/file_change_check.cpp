@@ -13,15 +13,6 @@
 namespace kelpo {
 namespace {
 
-// Nothing when the file cannot be reached (gone, or its folder with it).
-std::optional<FILETIME> LastWriteTimeOf(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
-        return std::nullopt;
-    }
-    return data.ftLastWriteTime;
-}
-
 bool AgreesToReload(const Document& document) {
     const wchar_t* format = document.modified
                                 ? L"%s\r\nwas changed outside Kelpo. Reload it and lose the changes made here?"
@@ -58,6 +49,14 @@ void RefreshTab(const Document& document) {
 }
 
 }  // namespace
+
+std::optional<FILETIME> LastWriteTimeOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return data.ftLastWriteTime;
+}
 
 void CheckActiveFileChanged() {
     DocumentTabs* tabs = Tabs();

@@ -1,11 +1,17 @@
 // Noticing changes made to a document's file outside the program, and reloading it.
 #pragma once
 
+#include <windows.h>
+
+#include <optional>
 #include <string>
 
 #include "doc/document.h"
 
 namespace kelpo {
+
+// The file's last-write time; nothing when it cannot be reached (gone, or its folder with it).
+std::optional<FILETIME> LastWriteTimeOf(const std::wstring& path);
 
 // UM_CHECK_FILE: the active document compares its file's last-write time with its own.
 void CheckActiveFileChanged();

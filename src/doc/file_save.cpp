@@ -33,14 +33,6 @@ std::string_view TextOf(const Document& document) {
     return text != nullptr ? std::string_view(text, length) : std::string_view();
 }
 
-FILETIME LastWriteTimeOf(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
-        return FILETIME{};
-    }
-    return data.ftLastWriteTime;
-}
-
 void TellNotSaved(const wchar_t* format, const std::wstring& path) {
     ShowMessage(App().mainWindow, MB_OK | MB_ICONERROR, format, path.c_str());
 }
@@ -54,11 +46,9 @@ bool ChangedByAnotherProgram(const Document& document, const std::wstring& fullP
     if (::CompareFileTime(&document.fileTime, &zero) == 0) {
         return false;  // never known: nothing to compare with
     }
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(fullPath.c_str(), GetFileExInfoStandard, &data)) {
-        return false;  // gone: writing it again loses nothing
-    }
-    return ::CompareFileTime(&data.ftLastWriteTime, &document.fileTime) != 0;
+    const std::optional<FILETIME> written = LastWriteTimeOf(fullPath);
+    // Gone: writing it again loses nothing.
+    return written && ::CompareFileTime(&*written, &document.fileTime) != 0;
 }
 
 enum class OutsideChangeAnswer { Overwrite, Reload, Cancel };
@@ -126,7 +116,7 @@ void TellWriteFailure(const std::wstring& path, const WriteResult& result) {
 void MarkSaved(Document& document, const std::wstring& path) {
     // A copy written elsewhere tells nothing about the document's own file.
     if (!document.HasPath() || ::lstrcmpiW(document.path.c_str(), path.c_str()) == 0) {
-        document.fileTime = LastWriteTimeOf(path);
+        document.fileTime = LastWriteTimeOf(path).value_or(FILETIME{});
     }
     document.readOnly = false;
     document.modified = false;
@@ -143,7 +133,7 @@ void MarkSaved(Document& document, const std::wstring& path) {
 void TakeNewPath(Document& document, const std::wstring& path) {
     document.path = FullPathOf(path).value_or(path);
     document.displayName = FileNamePart(document.path);
-    document.fileTime = LastWriteTimeOf(document.path);
+    document.fileTime = LastWriteTimeOf(document.path).value_or(FILETIME{});
     ClassifyDocument(document);
     if (DocumentTabs* tabs = Tabs()) {
         if (tabs->Active() == &document) {
