@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "aids/search_options.h"
+#include "lang/regex_replace.h"
 
 namespace kelpo {
 namespace {
@@ -112,42 +113,17 @@ bool ReplaceAndFindNext(EditorView& view, const SearchRequest& request, std::str
 }
 
 int ReplaceAll(EditorView& view, const SearchRequest& request, std::string_view replacement, bool selectionOnly) {
-    if (view.Call(SCI_GETREADONLY)) {
-        return 0;  // nothing would change, and a search that waits for the text to shrink would not end
-    }
-    const sptr_t length = view.Call(SCI_GETLENGTH);
-    const sptr_t rangeStart = selectionOnly ? view.Call(SCI_GETSELECTIONSTART) : 0;
-    sptr_t rangeEnd = selectionOnly ? view.Call(SCI_GETSELECTIONEND) : length;
-    sptr_t from = rangeStart;
-    sptr_t lastEnd = -1;
-    int count = 0;
-    view.Call(SCI_BEGINUNDOACTION);
-    while (from <= rangeEnd) {
-        const Match match = Search(view, request, from, rangeEnd);
-        if (!match.Found() || match.start > rangeEnd || match.end > rangeEnd) {
-            break;
-        }
-        view.SetTarget(match.start, match.end);
-        const sptr_t replaced = view.ReplaceTarget(replacement, request.regex);
-        ++count;
-        rangeEnd += replaced - (match.end - match.start);
-        from = match.start + replaced;
-        lastEnd = from;
-        if (match.end == match.start) {
-            // An empty match would be found again at the same place for ever.
-            if (from >= rangeEnd) {
-                break;
-            }
-            from = view.Call(SCI_POSITIONAFTER, from);
-        }
-    }
-    view.Call(SCI_ENDUNDOACTION);
+    const PositionRange range = selectionOnly
+                                    ? PositionRange{view.Call(SCI_GETSELECTIONSTART), view.Call(SCI_GETSELECTIONEND)}
+                                    : PositionRange{0, view.Call(SCI_GETLENGTH)};
+    const ReplaceAllOutcome outcome =
+        ReplaceAllInRange(view, request.text, replacement, range, request.componentFlags, request.regex);
     if (selectionOnly) {
-        view.Call(SCI_SETSEL, rangeStart, rangeEnd);
-    } else if (lastEnd >= 0) {
-        view.Call(SCI_GOTOPOS, lastEnd);
+        view.Call(SCI_SETSEL, range.start, outcome.rangeEnd);
+    } else if (outcome.lastEnd >= 0) {
+        view.Call(SCI_GOTOPOS, outcome.lastEnd);
     }
-    return count;
+    return outcome.count;
 }
 
 int HighlightAll(EditorView& view, const SearchRequest& request) {

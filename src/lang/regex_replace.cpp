@@ -6,19 +6,17 @@
 
 namespace kelpo {
 
-int ReplaceAllRegex(EditorView& view, const char* pattern, const char* replacement, PositionRange range,
-                    int searchFlags) {
-    const std::string_view what = pattern != nullptr ? pattern : "";
-    const std::string_view with = replacement != nullptr ? replacement : "";
-    if (what.empty()) {
-        return 0;
-    }
+ReplaceAllOutcome ReplaceAllInRange(EditorView& view, std::string_view what, std::string_view with,
+                                    PositionRange range, int searchFlags, bool withGroups) {
     const sptr_t length = view.Call(SCI_GETLENGTH);
     sptr_t start = std::clamp<sptr_t>(range.start, 0, length);
-    sptr_t end = std::clamp<sptr_t>(range.end, start, length);
-
-    view.SetSearchFlags(searchFlags | SCFIND_REGEXP);
-    int count = 0;
+    ReplaceAllOutcome outcome;
+    outcome.rangeEnd = std::clamp<sptr_t>(range.end, start, length);
+    if (what.empty() || view.Call(SCI_GETREADONLY)) {
+        return outcome;
+    }
+    sptr_t& end = outcome.rangeEnd;
+    view.SetSearchFlags(searchFlags);
     view.Call(SCI_BEGINUNDOACTION);
     while (start <= end) {
         view.SetTarget(start, end);
@@ -31,10 +29,11 @@ int ReplaceAllRegex(EditorView& view, const char* pattern, const char* replaceme
         if (matchEnd > end) {
             break;
         }
-        const sptr_t replacedLength = view.ReplaceTarget(with, true);
-        ++count;
+        const sptr_t replacedLength = view.ReplaceTarget(with, withGroups);
+        ++outcome.count;
         end += replacedLength - (matchEnd - found);
         start = found + replacedLength;
+        outcome.lastEnd = start;
         if (matchEnd == found) {
             // An empty match would be found again at the same place for ever: step over one
             // character of the original text.
@@ -45,7 +44,14 @@ int ReplaceAllRegex(EditorView& view, const char* pattern, const char* replaceme
         }
     }
     view.Call(SCI_ENDUNDOACTION);
-    return count;
+    return outcome;
+}
+
+int ReplaceAllRegex(EditorView& view, const char* pattern, const char* replacement, PositionRange range,
+                    int searchFlags) {
+    return ReplaceAllInRange(view, pattern != nullptr ? pattern : "", replacement != nullptr ? replacement : "",
+                             range, searchFlags | SCFIND_REGEXP, true)
+        .count;
 }
 
 }  // namespace kelpo
