@@ -16,6 +16,8 @@ packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth goog
 source "$repo/scripts/deps/common.sh"
 # shellcheck source=deps/ninja.sh
 source "$repo/scripts/deps/ninja.sh"
+# shellcheck source=deps/tcc.sh
+source "$repo/scripts/deps/tcc.sh"
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -71,7 +73,7 @@ configure_build() {
     fi
     cmake -S "$repo" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw64.cmake" \
         -DKELPO_SCINTILLA_DIR="$cache/src/scintilla" -DKELPO_LEXILLA_DIR="$cache/src/lexilla" \
-        -DKELPO_NINJA_EXE="$ninja_exe" \
+        -DKELPO_NINJA_EXE="$ninja_exe" -DKELPO_TCC_DIR="$tcc_dir" \
         "${launcher[@]}" >/dev/null
 }
 
@@ -79,4 +81,5 @@ install_packages
 fetch_editing_component
 build_ninja
 configure_build
+build_tcc
 echo "setup: ready (build folder $build)"
