@@ -56,3 +56,6 @@ if(Python3_Interpreter_FOUND)
                      --xml test-results/layering.xml
              WORKING_DIRECTORY "${CMAKE_BINARY_DIR}")
 endif()
+
+# MSVC-style drivers over TinyCC and the tool folders that hold them.
+include(cmake/TestToolchain.cmake)

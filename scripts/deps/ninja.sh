@@ -27,7 +27,7 @@ build_ninja() {
     run_logged "$work/log" cmake --build "$work/build" --target ninja -j2
     mkdir -p "$(dirname "$ninja_exe")"
     # Copied under another name first, so a build broken off half-way never looks finished.
-    cp "$work/build/ninja.exe" "$ninja_exe.part"
-    mv "$ninja_exe.part" "$ninja_exe"
+    cp "$work/build/ninja.exe" "$ninja_exe.part.$$"
+    mv "$ninja_exe.part.$$" "$ninja_exe"
     rm -rf "$work"
 }

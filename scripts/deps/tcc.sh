@@ -58,10 +58,12 @@ build_tcc() {
         return 1
     fi
 
-    # Moved into place whole, so a build broken off half-way never looks finished.
+    # Moved into place whole, so a build broken off half-way never looks finished; a setup running
+    # beside this one may have got there first.
     mkdir -p "$(dirname "$tcc_dir")"
-    rm -rf "$tcc_dir.part"
-    cp -r "$out" "$tcc_dir.part"
-    mv "$tcc_dir.part" "$tcc_dir"
+    local part
+    part="$(mktemp -d "$tcc_dir.part.XXXXXX")"
+    cp -r "$out/." "$part/"
+    mv -T "$part" "$tcc_dir" 2>/dev/null || rm -rf "$part"
     rm -rf "$work"
 }
