@@ -83,6 +83,9 @@ TEST_F(BuildFrontEndTest, BoxListsTheInstalledConfigurationsInOrder) {
     EXPECT_EQ(BoxItemText(0), L"Visual C++ 2019 x86 Debug");
     EXPECT_EQ(BoxItemText(13), L"Visual C++ 2022 ARM64 Release");
     EXPECT_EQ(CurrentConfiguration(), 0x8900);  // BuildToolId 0 names nothing: the first item
+    wchar_t tarvikDir[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"TarvikDir", tarvikDir, MAX_PATH);
+    EXPECT_EQ(tarvikDir, folder_.Path());
     RECT rect{};
     ::GetWindowRect(App().shell.configurationBox, &rect);
     EXPECT_GT(rect.right - rect.left, 100);
