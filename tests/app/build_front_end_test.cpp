@@ -95,6 +95,23 @@ TEST_F(BuildFrontEndTest, BoxListsTheInstalledConfigurationsInOrder) {
     }
 }
 
+TEST_F(BuildFrontEndTest, CommandEightyThreeHidesAndShowsTheBand) {
+    HWND rebar = App().shell.rebar;
+    const auto hidden = [rebar] {
+        REBARBANDINFOW band{};
+        band.cbSize = sizeof(band);
+        band.fMask = RBBIM_STYLE | RBBIM_ID | RBBIM_CHILD;
+        ::SendMessageW(rebar, RB_GETBANDINFOW, 1, reinterpret_cast<LPARAM>(&band));
+        EXPECT_EQ(band.hwndChild, App().shell.buildToolbar);
+        return (band.fStyle & RBBS_HIDDEN) != 0;
+    };
+    const bool before = hidden();
+    ::SendMessageW(window_, WM_COMMAND, 83, 0);
+    EXPECT_NE(hidden(), before);
+    ::SendMessageW(window_, WM_COMMAND, 83, 0);
+    EXPECT_EQ(hidden(), before);
+}
+
 TEST_F(BuildFrontEndTest, SelectionIsSavedAsBuildToolId) {
     ::SendMessageW(App().shell.configurationBox, CB_SETCURSEL, 10, 0);
     SaveSettings(App());

@@ -205,6 +205,16 @@ TEST(BuildConsoleProcess, RunsWithTheBlockAndReportsFailures) {
     const std::wstring missing = L"kelpo_no_such_program.exe";
     EXPECT_EQ(OpenBuildConsole(&missing, folder.Path(), 0x8A10, true, &environment, sink), 1);
     EXPECT_EQ(said.rfind("Create process \"kelpo_no_such_program.exe\" failed! ErrorCode=", 0), 0u) << said;
+    // A block at the size cap is one process creation accepts.
+    BuildEnvironment large;
+    large.configurationName = L"vc2022_x64_debug";
+    for (int i = 0; large.block.size() + 30000 < kMaxEnvironmentBlock; ++i) {
+        large.block += L"V" + std::to_wstring(i) + L"=" + std::wstring(30000 - 8, L'v') + L'\0';
+    }
+    large.block += L"BuildArch=x64" + std::wstring(1, L'\0') + L'\0';
+    ASSERT_LE(large.block.size(), kMaxEnvironmentBlock);
+    said.clear();
+    EXPECT_EQ(OpenBuildConsole(&exits, folder.Path(), 0x8A10, true, &large, sink), 5) << said;
     // A configuration without a name has no environment: nothing is started.
     said.clear();
     EXPECT_EQ(OpenBuildConsole(&exits, folder.Path(), 0x8A12, true, nullptr, sink), 1);
