@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
-"""Draws the command icon strips res/icons/command_icons_16.bmp and command_icons_24.bmp from the
-cell table res/icons/command_icons.txt and the Tango icon set (Debian package tango-icon-theme).
+"""Draws the icon strips of res/icons from their cell tables and the Tango icon set (Debian package
+tango-icon-theme): command_icons_16.bmp and command_icons_24.bmp from command_icons.txt, and
+tool_icons_16.bmp (the compiler generations of the build configuration box) from tool_icons.txt.
 
     python3 scripts/gen_command_icons.py [--icons /usr/share/icons/Tango] [--table FILE]
                                          [--output-dir DIR] [--preview DIR]
+
+With --table only that table is drawn, at the sizes of its strip (16 and 24 for a table whose name
+is not listed below).
 
 Each strip is one row of square cells, 32 bits per pixel with straight (not premultiplied) alpha,
 written as a bottom-up BMP with a BITMAPINFOHEADER so that LoadImageW with LR_CREATEDIBSECTION
@@ -21,10 +25,10 @@ import zlib
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parent.parent
-CELL_COUNT = 37
-STRIP_SIZES = (16, 24)
+STRIPS = {"command_icons": (16, 24), "tool_icons": (16,)}  # table name: sizes drawn
 PLACES = ("nw", "ne", "sw", "se", "c")
 PILCROW_COLOUR = (0x20, 0x4A, 0x87)  # the set's own dark blue, so the drawn mark sits with its pictures
+PLATE_COLOUR = (0xFF, 0xFF, 0xFF)
 
 
 class GeneratorError(Exception):
@@ -70,6 +74,7 @@ def parse_layer(text, where):
 
 
 def read_table(path):
+    """The cells of the table in index order; the indexes must run from 0 without a gap."""
     cells = {}
     commands = {}
     for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
@@ -84,8 +89,8 @@ def read_table(path):
             index, command = int(fields[0]), int(fields[1])
         except ValueError:
             raise GeneratorError(f"{where}: index and command must be numbers") from None
-        if not 0 <= index < CELL_COUNT:
-            raise GeneratorError(f"{where}: index {index} outside 0-{CELL_COUNT - 1}")
+        if index < 0:
+            raise GeneratorError(f"{where}: negative index {index}")
         if index in cells:
             raise GeneratorError(f"{where}: cell {index} given twice")
         if command in commands:
@@ -93,10 +98,11 @@ def read_table(path):
         layers = [parse_layer(part, where) for part in fields[2].split("+")]
         cells[index] = Cell(index, command, layers, fields[3])
         commands[command] = index
-    missing = [i for i in range(CELL_COUNT) if i not in cells]
-    if missing:
-        raise GeneratorError(f"{path.name}: no line for cells {missing}")
-    return [cells[i] for i in range(CELL_COUNT)]
+    count = max(cells) + 1 if cells else 0
+    missing = [i for i in range(count) if i not in cells]
+    if missing or not cells:
+        raise GeneratorError(f"{path.name}: no line for cells {missing or [0]}")
+    return [cells[i] for i in range(count)]
 
 
 def available_sizes(icon_root):
@@ -155,13 +161,51 @@ def pilcrow(u, v):
     return u <= 0.56 and du * du + dv * dv <= 1.0
 
 
-DRAWN_SHAPES = {"draw:pilcrow": (pilcrow, PILCROW_COLOUR)}
+def plate(u, v):
+    # A light rounded plate that digits are written on.
+    du, dv = max(0.0, abs(u - 0.5) - 0.38), max(0.0, abs(v - 0.5) - 0.38)
+    return du * du + dv * dv <= 0.12 * 0.12
+
+
+# Digits of three by five squares, rows from the top; "#" is ink.
+DIGITS = {
+    "0": ("###", "#.#", "#.#", "#.#", "###"), "1": (".#.", "##.", ".#.", ".#.", "###"),
+    "2": ("###", "..#", "###", "#..", "###"), "3": ("###", "..#", ".##", "..#", "###"),
+    "4": ("#.#", "#.#", "###", "..#", "..#"), "5": ("###", "#..", "###", "..#", "###"),
+    "6": ("###", "#..", "###", "#.#", "###"), "7": ("###", "..#", ".#.", ".#.", ".#."),
+    "8": ("###", "#.#", "###", "#.#", "###"), "9": ("###", "#.#", "###", "..#", "###"),
+}
+
+
+def digits_shape(text):
+    """The digits side by side, one square apart, centred in the layer."""
+    if not text or any(c not in DIGITS for c in text):
+        raise GeneratorError(f"'draw:text-{text}' needs digits only")
+    columns = 4 * len(text) - 1
+    unit = 1.0 / (max(columns, 5) + 2)
+    left, top = (1.0 - columns * unit) / 2, (1.0 - 5 * unit) / 2
+
+    def inside(u, v):
+        column, row = math.floor((u - left) / unit), math.floor((v - top) / unit)
+        if not (0 <= column < columns and 0 <= row < 5) or column % 4 == 3:
+            return False
+        return DIGITS[text[column // 4]][row][column % 4] == "#"
+    return inside
+
+
+DRAWN_SHAPES = {"draw:pilcrow": (pilcrow, PILCROW_COLOUR), "draw:plate": (plate, PLATE_COLOUR)}
+
+
+def drawn_shape(name):
+    if name.startswith("draw:text-"):
+        return digits_shape(name[len("draw:text-"):]), PILCROW_COLOUR
+    if name not in DRAWN_SHAPES:
+        raise GeneratorError(f"no drawn shape '{name}'; known: {', '.join(DRAWN_SHAPES)}, draw:text-DIGITS")
+    return DRAWN_SHAPES[name]
 
 
 def draw_rgba(name, pixels):
-    if name not in DRAWN_SHAPES:
-        raise GeneratorError(f"no drawn shape '{name}'; known: {', '.join(DRAWN_SHAPES)}")
-    inside, colour = DRAWN_SHAPES[name]
+    inside, colour = drawn_shape(name)
     samples = 4
     rows = []
     for y in range(pixels):
@@ -238,25 +282,27 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--icons", type=Path, default=Path("/usr/share/icons/Tango"),
                         help="root of the Tango icon set (folders 16x16, 22x22, ...)")
-    parser.add_argument("--table", type=Path, default=REPO / "res" / "icons" / "command_icons.txt")
+    parser.add_argument("--table", type=Path, help="draw only this table (default: every strip's table)")
     parser.add_argument("--output-dir", type=Path, default=REPO / "res" / "icons")
     parser.add_argument("--preview", type=Path, help="also write the strips as PNG files into this folder")
     args = parser.parse_args()
     try:
         if not args.icons.is_dir():
             raise GeneratorError(f"{args.icons} is not a folder (apt-get install tango-icon-theme)")
-        cells = read_table(args.table)
         sizes = available_sizes(args.icons)
         if not sizes:
             raise GeneratorError(f"{args.icons} has no NxN size folders")
-        for size in STRIP_SIZES:
-            strip = render_strip(cells, size, args.icons, sizes)
-            target = args.output_dir / f"command_icons_{size}.bmp"
-            target.write_bytes(bmp_bytes(strip))
-            print(f"wrote {target} ({len(strip[0])} x {size})")
-            if args.preview:
-                args.preview.mkdir(parents=True, exist_ok=True)
-                (args.preview / f"command_icons_{size}.png").write_bytes(png_bytes(strip))
+        tables = [args.table] if args.table else [REPO / "res" / "icons" / f"{name}.txt" for name in STRIPS]
+        for table in tables:
+            cells = read_table(table)
+            for size in STRIPS.get(table.stem, (16, 24)):
+                strip = render_strip(cells, size, args.icons, sizes)
+                target = args.output_dir / f"{table.stem}_{size}.bmp"
+                target.write_bytes(bmp_bytes(strip))
+                print(f"wrote {target} ({len(strip[0])} x {size})")
+                if args.preview:
+                    args.preview.mkdir(parents=True, exist_ok=True)
+                    (args.preview / f"{table.stem}_{size}.png").write_bytes(png_bytes(strip))
     except GeneratorError as error:
         print(f"gen_command_icons: {error}", file=sys.stderr)
         return 1

@@ -14,6 +14,7 @@ constexpr std::array<int, kCommandIconCount> kCellCommands = {
     90,  91,  92,  93,  94,  95,  96,                  // the pane pages
     161, 162, 163, 164, 181, 9,   17,                  // build, rebuild, clean, debug, options, save as, exit
     183, 192, 155, 156, 157, 191,                      // font, organiser, bookmarks, add to favourites
+    167,                                               // stop the build
 };
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 namespace kelpo {
 
-inline constexpr int kCommandIconCount = 37;
+inline constexpr int kCommandIconCount = 38;
 
 // The command of every cell, in strip order.
 std::span<const int> CommandIconCommands();

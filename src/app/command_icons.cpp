@@ -96,19 +96,32 @@ unique_hbitmap LoadCommandIconStrip(HINSTANCE instance, int size) {
         ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
-unique_himagelist LoadCommandImageList(HINSTANCE instance, int size) {
-    const unique_hbitmap strip = LoadCommandIconStrip(instance, size);
+namespace {
+
+unique_himagelist ImageListOfStrip(const unique_hbitmap& strip, int count) {
     BITMAP shape{};
     if (!strip || ::GetObjectW(strip.get(), sizeof(shape), &shape) != sizeof(shape) || shape.bmHeight <= 0) {
         return {};
     }
     const int cellSize = shape.bmHeight;
-    unique_himagelist list(::ImageList_Create(cellSize, cellSize, ILC_COLOR32, kCommandIconCount, 0));
+    unique_himagelist list(::ImageList_Create(cellSize, cellSize, ILC_COLOR32, count, 0));
     // The list copies the cells; straight alpha is what a 32-bit image list expects.
     if (!list || ::ImageList_Add(list.get(), strip.get(), nullptr) < 0) {
         return {};
     }
     return list;
+}
+
+}  // namespace
+
+unique_himagelist LoadCommandImageList(HINSTANCE instance, int size) {
+    return ImageListOfStrip(LoadCommandIconStrip(instance, size), kCommandIconCount);
+}
+
+unique_himagelist LoadToolImageList(HINSTANCE instance) {
+    const unique_hbitmap strip(static_cast<HBITMAP>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLS_16), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return ImageListOfStrip(strip, 11);
 }
 
 MenuBitmapAlpha MenuBitmapAlphaForSystem() {

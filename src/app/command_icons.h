@@ -23,6 +23,9 @@ unique_hbitmap LoadCommandIconStrip(HINSTANCE instance, int size);
 // A 32-bit image list holding the strip's cells in order, for toolbars and tab controls.
 unique_himagelist LoadCommandImageList(HINSTANCE instance, int size);
 
+// The images of the eleven compiler generations, for the build configuration box.
+unique_himagelist LoadToolImageList(HINSTANCE instance);
+
 // How menu item bitmaps must carry their transparency.
 enum class MenuBitmapAlpha {
     Straight,       // as in the strip

@@ -11,6 +11,7 @@
 #include "aids/search_dialogs.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
+#include "build/build_menu.h"
 #include "doc/document_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/file_commands.h"
@@ -78,7 +79,8 @@ bool DispatchCommand(int command, LPARAM lParam) {
         // What the main window does not run itself goes to the active editor view.
         return HandleViewCommand(command) || HandleDocumentCommand(command, lParam) || HandleSessionCommand(command) ||
                HandleFileCommand(command) || HandleInsertCommand(command) || HandleSearchDialogCommand(command) ||
-               HandleSearchCommand(command) || HandleEditCommandForActiveView(command);
+               HandleSearchCommand(command) || HandleBuildMenuCommand(command) ||
+               HandleEditCommandForActiveView(command);
     }
 }
 

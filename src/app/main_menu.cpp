@@ -105,8 +105,8 @@ constexpr MenuRow kRows[] = {
     Popup(L"&Build"),
         Item(161, L"&Build"), Item(162, L"&Rebuild"), Item(163, L"&Clean"), Item(165, L"Build &Variant"), Separator(),
         Item(164, L"&Debug"), Item(166, L"B&atch Build..."), Separator(),
-        Item(171, L"Build C&onsole"), Item(172, L"Build &Settings"), Item(173, L"Compiler Se&ttings"),
-        Item(174, L"Build Commands File"), Item(175, L"Show O&utput Folder"),
+        Item(171, L"Build C&onsole"), Separator(), Item(172, L"Open tarvik.ini"), Item(173, L"Open build.xml"),
+        Item(174, L"Open vc.mk"), Item(175, L"Open OutputRoot"),
     End(),
     Popup(L"&Tools"), Item(181, L"&Options..."), End(),
     Popup(L"F&avourites"), Item(191, L"&Add Current File"), Item(192, L"&Organize..."), End(),
@@ -123,7 +123,7 @@ constexpr int kUnavailable[] = {
     68, 69, 70,                             // completion and call tips
     149, 150,                               // go to symbol, help on word
     151, 152,                               // brace navigation
-    161, 162, 163, 164, 165, 166, 171, 172, 173, 174, 175,       // build
+    161, 162, 163, 164, 165, 166,           // build
     191, 192,                               // favourites
 };
 

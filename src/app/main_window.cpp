@@ -32,6 +32,8 @@
 #include "base/recent_lists.h"
 #include "base/resource_ids.h"
 #include "base/settings_values.h"
+#include "build/build_menu.h"
+#include "build/tarvik_settings.h"
 #include "doc/document_entry.h"
 #include "doc/document_status.h"
 #include "doc/document_tabs.h"
@@ -107,7 +109,8 @@ int OnCreate(HWND window) {
     if (!CreateRebar(window) || !CreateStatusBar(window)) {
         return -1;
     }
-    // "TarvikDir" for the build tool and the update check come with the build front end.
+    SetTarvikDirVariable(app.paths.folder);
+    SetUpBuildMenu(::GetMenu(window), app.paths.folder);
     ApplyMenuShortcutTexts(::GetMenu(window), CurrentShortcuts());
     ApplyCommandMenuIcons(::GetMenu(window));
     if (app.settings.config1 & kC1TrayIcon) {

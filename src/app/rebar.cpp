@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/build_toolbar.h"
 #include "app/command_icons.h"
 #include "app/font_choice.h"
 #include "app/toolbar_buttons.h"
@@ -146,7 +147,8 @@ bool CreateRebar(HWND mainWindow) {
     }
     app.shell.rebar = rebar;
     app.shell.mainToolbar = toolbar;
-    // The build toolbar joins as band 1 when the build tool is present.
+    // The build toolbar joins as band 1 when the build engine is present.
+    AddBuildToolbar(rebar);
     UpdateRebarBands();
     return true;
 }
@@ -154,9 +156,12 @@ bool CreateRebar(HWND mainWindow) {
 void RebuildRebar(HWND mainWindow) {
     AppState& app = App();
     if (app.shell.rebar != nullptr) {
+        StoreBuildToolId();  // the new box selects what the old one had
         ::DestroyWindow(app.shell.rebar);
         app.shell.rebar = nullptr;
         app.shell.mainToolbar = nullptr;
+        app.shell.buildToolbar = nullptr;
+        app.shell.configurationBox = nullptr;
     }
     CreateRebar(mainWindow);
     UpdatePaneButtons();
@@ -173,6 +178,12 @@ void UpdateRebarBands() {
     band.fStyle = BandStyle();
     ::SendMessageW(rebar, RB_SETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band));
     ::SendMessageW(rebar, RB_SHOWBAND, 0, (App().settings.config1 & kC1MainToolbar) ? TRUE : FALSE);
+    const LRESULT buildBand = ::SendMessageW(rebar, RB_IDTOINDEX, kBuildBandId, 0);
+    if (buildBand >= 0) {
+        ::SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(buildBand), reinterpret_cast<LPARAM>(&band));
+        ::SendMessageW(rebar, RB_SHOWBAND, static_cast<WPARAM>(buildBand),
+                       (App().settings.config1 & kC1SecondToolbar) ? TRUE : FALSE);
+    }
 }
 
 void UpdatePaneButtons() {
@@ -191,6 +202,15 @@ void UpdatePaneButtons() {
 }
 
 bool OnToolbarNotify(HWND mainWindow, NMHDR* header, LRESULT& result) {
+    HWND buildToolbar = App().shell.buildToolbar;
+    if (header->code == TTN_GETDISPINFOW && buildToolbar != nullptr &&
+        header->hwndFrom == reinterpret_cast<HWND>(::SendMessageW(buildToolbar, TB_GETTOOLTIPS, 0, 0))) {
+        static std::wstring buildTip;
+        buildTip = ToolTipFromMenuText(MenuText(mainWindow, static_cast<int>(header->idFrom)));
+        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = buildTip.data();
+        result = 0;
+        return true;
+    }
     if (header->hwndFrom != MainToolbar() && header->code != TTN_GETDISPINFOW) {
         return false;
     }

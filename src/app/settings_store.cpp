@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/build_toolbar.h"
 #include "app/color_mode.h"
 #include "base/ini_file.h"
 #include "base/recent_lists.h"
@@ -118,6 +119,7 @@ WindowPos LoadSettings(AppState& app) {
     s.mruSize = ClampMruSize(ini.ReadInt(L"MruSize", s.mruSize));
     s.dateTimeId = ini.ReadInt(L"DateTimeId", s.dateTimeId);
     s.zoomLevel = ini.ReadInt(L"ZoomLevel", 0);
+    s.buildToolId = ini.ReadInt(L"BuildToolId", 0);
 
     ApplyColorMode(static_cast<int>(GetBits(s.config2, kC2ColorModeShift, 2)));
 
@@ -139,6 +141,7 @@ WindowPos LoadSettings(AppState& app) {
 
 void SaveSettings(AppState& app) {
     const IniFile ini(app.paths.settingsFile);
+    StoreBuildToolId();
     const Settings& s = app.settings;
     ini.WriteInt(L"Config1", static_cast<int>(s.config1));
     ini.WriteInt(L"Config2", static_cast<int>(s.config2));

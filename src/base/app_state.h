@@ -31,6 +31,8 @@ struct ModelessSlot {
 struct ShellWindows {
     HWND rebar = nullptr;
     HWND mainToolbar = nullptr;
+    HWND buildToolbar = nullptr;       // rebar band 1, only when the build engine is present
+    HWND configurationBox = nullptr;   // the build configuration combo box on it
     HWND statusBar = nullptr;
     HWND leftHost = nullptr;    // pane host, child id 94
     HWND bottomHost = nullptr;  // pane host, child id 95

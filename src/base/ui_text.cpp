@@ -24,6 +24,7 @@ TextTable& Table() {
 // Built-in wordings; numbers that have no entry yet give an empty text.
 const std::map<int, std::wstring>& BuiltinTexts() {
     static const std::map<int, std::wstring> texts = {
+        {kTextOpenBuildFile, L"Open %s"},
         {kTextSearchProgress, L"Searching %s"},
         {kTextNotFoundForward, L"Not found, searching forward."},
         {kTextNotFoundBackward, L"Not found, searching backward."},

@@ -9,6 +9,7 @@ namespace kelpo {
 
 // The numbers of the texts, as translation files name them.
 enum UiTextId : int {
+    kTextOpenBuildFile = 2,           // %s: "tarvik.ini", "build.xml", "vc.mk" or "OutputRoot"
     kTextSearchProgress = 7,          // %s: the file being searched
     kTextNotFoundForward = 8,
     kTextNotFoundBackward = 9,
