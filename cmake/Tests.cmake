@@ -56,3 +56,16 @@ if(Python3_Interpreter_FOUND)
                      --xml test-results/layering.xml
              WORKING_DIRECTORY "${CMAKE_BINARY_DIR}")
 endif()
+
+# Test equipment, never shipped: a stand-in for the build engine that the build tests copy as
+# "build.exe" into their program folder.
+if(TARGET kelpo_build_tests)
+    add_executable(kelpo_standin_engine tests/build/standin_engine/standin_engine.cpp)
+    target_compile_definitions(kelpo_standin_engine PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+    kelpo_warnings(kelpo_standin_engine)
+    kelpo_static_runtime(kelpo_standin_engine)
+    if(MINGW)
+        target_link_options(kelpo_standin_engine PRIVATE -municode)
+    endif()
+    add_dependencies(kelpo_build_tests kelpo_standin_engine)
+endif()
