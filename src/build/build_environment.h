@@ -32,13 +32,13 @@ struct EnvironmentInputs {
     std::optional<std::wstring> systemDrive;
 };
 
-// One "NAME=value" string may hold at most this many characters: the system keeps each variable
-// in a counted string of at most 65534 bytes.
+// One "NAME=value" string may hold at most this many characters, the largest environment
+// variable Windows documents.
 inline constexpr std::size_t kMaxEnvironmentString = 32767;
-// The whole block is refused past this many characters. Windows sets no fixed total for a
-// block handed to CreateProcessW, but the system copies it into the child's parameter block
-// and commands of the console read their own environment into buffers of their own; the cap
-// keeps a runaway "Variable" section from making a block no tool can use.
+// The whole block is refused past this many characters (with its closing NULs). Windows has set
+// no fixed size for a block handed to CreateProcessW since Vista (older systems took 32767
+// characters in all); the cap keeps a runaway "Variable" section from handing megabytes to every
+// compiler run.
 inline constexpr std::size_t kMaxEnvironmentBlock = 16 * kMaxEnvironmentString;
 
 // The "config.ini" keys the composition may use.

@@ -57,6 +57,11 @@ int SelectionFor(const std::vector<unsigned>& codes, int buildToolId) {
     return codes.empty() ? -1 : 0;
 }
 
+void ShowBadConfigurationPair(const std::wstring& pair, const std::wstring& list) {
+    ::MessageBeep(MB_ICONEXCLAMATION);
+    ::MessageBoxW(App().mainWindow, pair.c_str(), list.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
 HWND CreateConfigurationBox(HWND toolbar, HFONT font, HIMAGELIST images,
                             const std::vector<const ToolDef*>& tools, int buildToolId) {
     // Room for the widest label, the image and the drop-down arrow.

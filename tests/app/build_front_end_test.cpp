@@ -83,6 +83,9 @@ TEST_F(BuildFrontEndTest, BoxListsTheInstalledConfigurationsInOrder) {
     EXPECT_EQ(BoxItemText(0), L"Visual C++ 2019 x86 Debug");
     EXPECT_EQ(BoxItemText(13), L"Visual C++ 2022 ARM64 Release");
     EXPECT_EQ(CurrentConfiguration(), 0x8900);  // BuildToolId 0 names nothing: the first item
+    wchar_t tarvikDir[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"TarvikDir", tarvikDir, MAX_PATH);
+    EXPECT_EQ(tarvikDir, folder_.Path());
     RECT rect{};
     ::GetWindowRect(App().shell.configurationBox, &rect);
     EXPECT_GT(rect.right - rect.left, 100);
@@ -90,6 +93,23 @@ TEST_F(BuildFrontEndTest, BoxListsTheInstalledConfigurationsInOrder) {
     for (int command : {kCmdBuild, kCmdRebuild, kCmdClean, kCmdStopBuild}) {
         EXPECT_GE(::SendMessageW(App().shell.buildToolbar, TB_COMMANDTOINDEX, command, 0), 1) << command;
     }
+}
+
+TEST_F(BuildFrontEndTest, CommandEightyThreeHidesAndShowsTheBand) {
+    HWND rebar = App().shell.rebar;
+    const auto hidden = [rebar] {
+        REBARBANDINFOW band{};
+        band.cbSize = sizeof(band);
+        band.fMask = RBBIM_STYLE | RBBIM_ID | RBBIM_CHILD;
+        ::SendMessageW(rebar, RB_GETBANDINFOW, 1, reinterpret_cast<LPARAM>(&band));
+        EXPECT_EQ(band.hwndChild, App().shell.buildToolbar);
+        return (band.fStyle & RBBS_HIDDEN) != 0;
+    };
+    const bool before = hidden();
+    ::SendMessageW(window_, WM_COMMAND, 83, 0);
+    EXPECT_NE(hidden(), before);
+    ::SendMessageW(window_, WM_COMMAND, 83, 0);
+    EXPECT_EQ(hidden(), before);
 }
 
 TEST_F(BuildFrontEndTest, SelectionIsSavedAsBuildToolId) {

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "base/app_state.h"
 #include "build/build_console.h"
 #include "build/build_xml_locate.h"
 #include "build/create_project.h"
@@ -156,6 +158,66 @@ TEST(EnvironmentBatch, SetLinesInBlockOrderAndAFailedWriteIsTold) {
     EXPECT_EQ(said, "Please type \"%tmp%\\tarvik_env\", and press enter.\n");
     said.clear();
     EXPECT_FALSE(WriteEnvironmentBatch(folder.File(L"missing\\"), environment, sink));
+    EXPECT_EQ(said.rfind("Error : ", 0), 0u) << said;
+}
+
+TEST(EnvironmentOfThisMachine, GathersTarvikIniConfigIniAndTheSystemFolders) {
+    TempFolder folder;
+    ::CreateDirectoryW(folder.File(L"vc2022").c_str(), nullptr);
+    WriteFileBytes(folder.File(L"vc2022\\config.ini"), "[CONFIG]\r\nBIN_X64=%CD%\\bin\r\nBIN_X86X64=%CD%\\cross\r\n");
+    WriteFileBytes(folder.File(L"tarvik.ini"), "[Tarvik]\r\nOutputRoot=D:\\out\r\n[Variable]\r\nLANG=C\r\n");
+    App().paths.folder = folder.Path();
+    const BuildEnvironment environment = ComposeEnvironment(0x8A10);
+    App().paths.folder.clear();
+    ASSERT_TRUE(environment.error.empty()) << environment.error;
+    std::vector<std::wstring> strings;
+    for (std::size_t at = 0; environment.block[at] != L'\0'; at = environment.block.find(L'\0', at) + 1) {
+        strings.push_back(environment.block.c_str() + at);
+    }
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH + 1, temp);
+    SYSTEM_INFO info{};
+    ::GetNativeSystemInfo(&info);
+    const bool host64 = info.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL;
+    const std::wstring program = folder.Path().substr(0, folder.Path().size() - 1);
+    const std::wstring expectations[] = {
+        L"IntDir=vc2022_x64_debug", L"OutputRoot=D:\\out", L"Temp=" + std::wstring(temp),
+        L"Path=" + program + L";" + program + (host64 ? L"\\vc2022\\bin" : L"\\vc2022\\cross"),
+        L"LIB=D:\\out\\lib\\vc2022_x64", L"LANG=C"};
+    for (const std::wstring& expected : expectations) {
+        EXPECT_NE(std::find(strings.begin(), strings.end(), expected), strings.end()) << expected;
+    }
+    EXPECT_EQ(strings.back(), L"LANG=C");
+}
+
+TEST(BuildConsoleProcess, RunsWithTheBlockAndReportsFailures) {
+    BuildEnvironment environment;
+    environment.configurationName = L"vc2022_x64_debug";
+    environment.block = std::wstring(L"BuildArch=x64\0\0", 15);
+    std::string said;
+    const TextSink sink = [&](std::string_view text) { said.append(text); };
+    TempFolder folder;
+    // cmd expands %BuildArch% from the environment it was given.
+    const std::wstring exits = L"cmd.exe /C if %BuildArch%==x64 exit 5";
+    EXPECT_EQ(OpenBuildConsole(&exits, folder.Path(), 0x8A10, true, &environment, sink), 5);
+    EXPECT_EQ(said, "Run \"cmd.exe /C if %BuildArch%==x64 exit 5\" failed! ExitCode=5\n");
+    said.clear();
+    const std::wstring missing = L"kelpo_no_such_program.exe";
+    EXPECT_EQ(OpenBuildConsole(&missing, folder.Path(), 0x8A10, true, &environment, sink), 1);
+    EXPECT_EQ(said.rfind("Create process \"kelpo_no_such_program.exe\" failed! ErrorCode=", 0), 0u) << said;
+    // A block at the size cap is one process creation accepts.
+    BuildEnvironment large;
+    large.configurationName = L"vc2022_x64_debug";
+    for (int i = 0; large.block.size() + 30000 < kMaxEnvironmentBlock; ++i) {
+        large.block += L"V" + std::to_wstring(i) + L"=" + std::wstring(30000 - 8, L'v') + L'\0';
+    }
+    large.block += L"BuildArch=x64" + std::wstring(1, L'\0') + L'\0';
+    ASSERT_LE(large.block.size(), kMaxEnvironmentBlock);
+    said.clear();
+    EXPECT_EQ(OpenBuildConsole(&exits, folder.Path(), 0x8A10, true, &large, sink), 5) << said;
+    // A configuration without a name has no environment: nothing is started.
+    said.clear();
+    EXPECT_EQ(OpenBuildConsole(&exits, folder.Path(), 0x8A12, true, nullptr, sink), 1);
     EXPECT_EQ(said.rfind("Error : ", 0), 0u) << said;
 }
 
