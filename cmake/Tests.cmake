@@ -59,3 +59,16 @@ endif()
 
 # MSVC-style drivers over TinyCC and the tool folders that hold them.
 include(cmake/TestToolchain.cmake)
+
+# Test equipment, never shipped: a stand-in for the build engine that the build tests copy as
+# "build.exe" into their program folder.
+if(TARGET kelpo_build_tests)
+    add_executable(kelpo_standin_engine tests/build/standin_engine/standin_engine.cpp)
+    target_compile_definitions(kelpo_standin_engine PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+    kelpo_warnings(kelpo_standin_engine)
+    kelpo_static_runtime(kelpo_standin_engine)
+    if(MINGW)
+        target_link_options(kelpo_standin_engine PRIVATE -municode)
+    endif()
+    add_dependencies(kelpo_build_tests kelpo_standin_engine)
+endif()

@@ -12,6 +12,7 @@
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "build/build_menu.h"
+#include "build/build_runner.h"
 #include "doc/document_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/file_commands.h"
@@ -79,7 +80,7 @@ bool DispatchCommand(int command, LPARAM lParam) {
         // What the main window does not run itself goes to the active editor view.
         return HandleViewCommand(command) || HandleDocumentCommand(command, lParam) || HandleSessionCommand(command) ||
                HandleFileCommand(command) || HandleInsertCommand(command) || HandleSearchDialogCommand(command) ||
-               HandleSearchCommand(command) || HandleBuildMenuCommand(command) ||
+               HandleSearchCommand(command) || HandleBuildMenuCommand(command) || HandleBuildRunCommand(command) ||
                HandleEditCommandForActiveView(command);
     }
 }

@@ -14,6 +14,7 @@
 #include "app/commands.h"
 #include "app/insert_commands.h"
 #include "app/main_window_layout.h"
+#include "app/message_loop.h"
 #include "app/menu_icons.h"
 #include "app/open_arguments.h"
 #include "app/pane_hosts.h"
@@ -33,6 +34,8 @@
 #include "base/resource_ids.h"
 #include "base/settings_values.h"
 #include "build/build_menu.h"
+#include "build/build_runner.h"
+#include "build/output_pane.h"
 #include "build/tarvik_settings.h"
 #include "doc/document_entry.h"
 #include "doc/document_status.h"
@@ -96,6 +99,10 @@ int OnCreate(HWND window) {
     if (!CreatePaneHosts(window)) {
         return -1;
     }
+    if (!CreateOutputPane(PanePage(Pane::Bottom, 0))) {
+        return -1;
+    }
+    SetBuildMessageProcessor([](MSG& message) { ProcessMessage(App(), message); });
     for (int pane = 0; pane < kResultPaneCount; ++pane) {
         if (!CreateResultPane(pane, PanePage(Pane::Bottom, 1 + pane))) {
             return -1;
@@ -287,7 +294,8 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         OnEndSession(window, wParam);
         return 0;
     case WM_DESTROY:
-        StopAllSearches();  // the searches write to this window's panes
+        StopBuildForExit();  // the build and the searches write to this window's panes
+        StopAllSearches();
         App().created = false;
         SetTabs(nullptr);
         ::PostQuitMessage(0);

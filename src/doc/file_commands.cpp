@@ -21,6 +21,7 @@
 #include "doc/documents.h"
 #include "doc/file_change_check.h"
 #include "doc/file_dialogs.h"
+#include "doc/file_location.h"
 #include "doc/file_load.h"
 #include "doc/file_save.h"
 #include "doc/include_line.h"
@@ -124,27 +125,9 @@ void ToggleReadOnly(Document& document) {
     RefreshDocument(document);
 }
 
-void RunCommandLine(std::wstring commandLine, const std::wstring& folder, DWORD flags) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                          folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-        ShowMessage(MainWindow(), MB_OK | MB_ICONERROR, L"Cannot run %s", commandLine.c_str());
-        return;
-    }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-}
+void ShowInShellExplorer(const Document& document) { ShowFileLocation(FileLocationMode::ShellExplorer, document.path); }
 
-void ShowInShellExplorer(const Document& document) {
-    RunCommandLine(L"explorer.exe /select,\"" + document.path + L"\"", std::wstring(), 0);
-}
-
-void OpenCommandWindow(const Document& document) {
-    const std::wstring folder = FolderToEnter(document.path);
-    RunCommandLine(L"cmd /K cd /d \"" + folder + L"\"", folder, CREATE_NEW_CONSOLE);
-}
+void OpenCommandWindow(const Document& document) { ShowFileLocation(FileLocationMode::CommandWindow, document.path); }
 
 void SwitchSourceHeader(const Document& document) {
     const std::vector<std::wstring> candidates = CompanionFileCandidates(document.path);
