@@ -57,6 +57,9 @@ if(Python3_Interpreter_FOUND)
              WORKING_DIRECTORY "${CMAKE_BINARY_DIR}")
 endif()
 
+# MSVC-style drivers over TinyCC and the tool folders that hold them.
+include(cmake/TestToolchain.cmake)
+
 # The build engine (tools/build_engine): its logic, and build.exe run end to end under Wine.
 file(GLOB engine_test_sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/tools/build_engine/*.cpp")
 add_executable(kelpo_build_engine_tests ${engine_test_sources} $<TARGET_OBJECTS:kelpo_resources>)

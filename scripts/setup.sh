@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares a fresh Debian machine for building and testing Kelpo: packages, the Scintilla and
-# Lexilla sources (checksum verified) and the configured build folder. Safe to run again.
+# Lexilla sources (checksum verified), the outside programs of scripts/deps (built once, cached)
+# and the configured build folder. Safe to run again.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,6 +11,13 @@ scite_tarball="scite_5.3.3.orig.tar.gz"
 scite_sha256="79275a4a7e01bf429ff05e0fd699b79dc016d705335b393905b4f2cc43799a64"
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth googletest cmake
           imagemagick x11-utils dpkg-dev python3 fonts-wine ccache)
+
+# shellcheck source=deps/common.sh
+source "$repo/scripts/deps/common.sh"
+# shellcheck source=deps/ninja.sh
+source "$repo/scripts/deps/ninja.sh"
+# shellcheck source=deps/tcc.sh
+source "$repo/scripts/deps/tcc.sh"
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -65,10 +73,13 @@ configure_build() {
     fi
     cmake -S "$repo" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw64.cmake" \
         -DKELPO_SCINTILLA_DIR="$cache/src/scintilla" -DKELPO_LEXILLA_DIR="$cache/src/lexilla" \
+        -DKELPO_NINJA_EXE="$ninja_exe" -DKELPO_TCC_DIR="$tcc_dir" \
         "${launcher[@]}" >/dev/null
 }
 
 install_packages
 fetch_editing_component
+build_ninja
 configure_build
+build_tcc
 echo "setup: ready (build folder $build)"
