@@ -23,6 +23,26 @@ std::string_view WithoutProgress(std::string_view line) {
     return line.substr(close + 2);
 }
 
+// "C:/p/a.c(3) : error ..." as some compilers write it: the path is given Windows separators, so
+// the editor opens the file the message names.
+std::string WithBackslashes(std::string_view line) {
+    std::string text(line);
+    const std::size_t open = text.find('(');
+    if (open == std::string::npos || open == 0) {
+        return text;
+    }
+    const std::size_t close = text.find(')', open);
+    if (close == std::string::npos || close == open + 1 ||
+        text.find_first_not_of("0123456789,", open + 1) != close ||
+        (text.compare(close + 1, 2, " :") != 0 && text.compare(close + 1, 1, ":") != 0)) {
+        return text;
+    }
+    for (std::size_t i = 0; i < open; ++i) {
+        text[i] = text[i] == '/' ? '\\' : text[i];
+    }
+    return text;
+}
+
 }  // namespace
 
 std::optional<std::string> NinjaOutputFilter::Filter(std::string_view line) {
@@ -44,7 +64,7 @@ std::optional<std::string> NinjaOutputFilter::Filter(std::string_view line) {
     }
     constexpr std::string_view ninja = "ninja: ";
     if (!line.starts_with(ninja)) {
-        return std::string(line);
+        return WithBackslashes(line);
     }
     const std::string_view rest = line.substr(ninja.size());
     if (rest.starts_with("build stopped:") || rest.starts_with("Entering directory")) {

@@ -17,6 +17,7 @@ public:
     //   "FAILED: a.obj" + its command line  -> "FAILED: a.obj" (the command only when verbose)
     //   "ninja: error: x"                   -> "ninja : error : x" (likewise warnings)
     //   "ninja: build stopped: ..."         -> nothing: the engine says which project failed
+    //   "C:/p/a.c(3) : error ..."           -> "C:\\p\\a.c(3) : error ..."
     std::optional<std::string> Filter(std::string_view line);
 
     // How many compiler and assembler runs Ninja started so far.
