@@ -215,6 +215,7 @@ private:
         if (!ReadOverrides(projectFile, folder, traits, inputs.extra)) {
             return false;
         }
+        inputs.libraryFiles = FindLibraries(project, folder, inputs.extra);
         const bool isLibrary = project.targetType == "LIB";
         needs[0] = needs[0] || !project.pch.empty();
         const struct {
@@ -342,11 +343,40 @@ private:
         return true;
     }
 
+    // The libraries of LIBS that the linker will find (LIBPATHS first, then LIB), so the target is
+    // relinked when one of them is rebuilt, as a library of an earlier project of a Dirs= list is.
+    std::vector<std::string> FindLibraries(const ProjectFile& project, const std::string& folder,
+                                           const ExtraFlags& extra) {
+        std::string folders;
+        for (const std::string& libPath : project.libPaths) {
+            folders += NormalPath(JoinPath(folder, libPath)) + ";";
+        }
+        for (const std::string& libPath : extra.libPaths) {
+            folders += libPath + ";";
+        }
+        folders += system_.Environment("LIB");
+        std::vector<std::string> found;
+        std::vector<std::string> names = project.libs;
+        names.insert(names.end(), extra.libs.begin(), extra.libs.end());
+        for (const std::string& name : names) {
+            const std::string path = IsAbsolutePath(name) ? (system_.FileExists(name) ? name : std::string())
+                                                          : SearchFolders(folders, name, false);
+            if (!path.empty()) {
+                found.push_back(path);
+            }
+        }
+        return found;
+    }
+
     std::string SearchPath(const std::string& name) {
         if (IsAbsolutePath(name)) {
             return system_.FileExists(name) ? name : std::string();
         }
-        const std::string path = system_.Environment("Path");
+        return SearchFolders(system_.Environment("Path"), name, true);
+    }
+
+    // The first folder of the ";"-separated list that holds the file.
+    std::string SearchFolders(const std::string& path, const std::string& name, bool tryExe) {
         std::size_t start = 0;
         while (start <= path.size()) {
             const std::size_t end = std::min(path.find(';', start), path.size());
@@ -355,7 +385,7 @@ private:
                 folder = folder.substr(1, folder.size() - 2);
             }
             if (!folder.empty()) {
-                for (const std::string& candidate : {name, name + ".exe"}) {
+                for (const std::string& candidate : {name, tryExe ? name + ".exe" : name}) {
                     if (system_.FileExists(JoinPath(folder, candidate))) {
                         return NormalPath(JoinPath(folder, candidate));
                     }
@@ -379,7 +409,11 @@ private:
                 return true;
             }
         }
-        source = JoinPath(buildFolder, std::string(FileNamePart(stem)) + "_pch.cpp");
+        // A precompiled header serves one language: the generated source is C when every source is.
+        const bool allC = std::all_of(project.sources.begin(), project.sources.end(), [](const std::string& s) {
+            return KindOfSource(s) != SourceKind::Compile || AsciiLower(Extension(s)) == "c";
+        });
+        source = JoinPath(buildFolder, std::string(FileNamePart(stem)) + (allC ? "_pch.c" : "_pch.cpp"));
         return system_.WriteFileIfChanged(source, "#include \"" + project.pch + "\"\n");
     }
 

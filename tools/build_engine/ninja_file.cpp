@@ -175,6 +175,11 @@ std::string WriteNinjaFile(const ProjectFile& project, const NinjaInputs& inputs
             implicitInputs.push_back(EscapeNinjaPath(absolute));
         }
     }
+    if (!isLibrary) {
+        for (const std::string& library : inputs.libraryFiles) {
+            implicitInputs.push_back(EscapeNinjaPath(library));
+        }
+    }
 
     NinjaText ninja;
     ninja.Line("# Written by build.exe from " + inputs.projectFile + " on every build; change that file, vc.mk or");

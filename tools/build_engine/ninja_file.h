@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "build/project_file.h"
 #include "tree_overrides.h"
@@ -15,6 +16,7 @@ struct NinjaInputs {
     std::string projectFolder;  // absolute; sources, INCLUDES and LIBPATHS are relative to it
     std::string targetPath;     // absolute path of the output file, shown by "Linking"
     std::string pchSource;      // absolute source that makes the precompiled header; empty without PCH
+    std::vector<std::string> libraryFiles;  // LIBS found on disk: a newer one relinks the target
     std::map<std::string, std::string> rules;  // vc.mk resolved, programs as the commands name them
     ExtraFlags extra;
 };

@@ -166,10 +166,15 @@ TEST(Engine, BuildsDirsListsDepthFirstInTheirOrder) {
     system.AddProject("C:\\w\\lib", "TARGETTYPE=LIB\nSOURCES=a.c\n", {"a.c"});
     system.Add("C:\\w\\tools\\gen.tvk", "SOURCES=gen.c\n");
     system.Add("C:\\w\\tools\\gen.c", "");
-    system.AddProject("C:\\w\\app", "DIRS=..\\lib\nSOURCES=main.c\n", {"main.c"});
+    system.AddProject("C:\\w\\app", "DIRS=..\\lib\nLIBS=lib.lib;gone.lib\nSOURCES=main.c\n", {"main.c"});
+    system.environment["LIB"] = "C:\\out\\lib\\vc2022_x64;C:\\vc\\lib";
     EXPECT_EQ(RunFor(system, "C:\\w"), 0) << Printed(system);
     EXPECT_EQ(system.NinjaTargets(), (std::vector<std::string>{"lib.lib", "tools.exe", "app.exe"}));
     EXPECT_EQ(system.files[PathKey("C:\\out\\lib\\vc2022_x64\\lib.lib")], "made");
+    // The program is relinked when the library it names is rebuilt.
+    const std::string& ninja = system.files[PathKey("C:\\out\\obj\\vc2022_x64_debug\\app.exe\\build.ninja")];
+    EXPECT_NE(ninja.find("build app.exe: link main.obj | C$:\\out\\lib\\vc2022_x64\\lib.lib\n"), std::string::npos)
+        << ninja;
     EXPECT_EQ(system.printed.back(), "3 projects done, none failed");
 }
 
@@ -265,6 +270,32 @@ TEST(Engine, CleanRemovesTheOutputAndRebuildStartsFromNothing) {
     EXPECT_EQ(RunFor(system, "C:\\p", BuildAction::Rebuild), 0) << Printed(system);
     EXPECT_EQ(system.removed, std::vector<std::string>{"C:\\out\\obj\\vc2022_x64_debug\\util.dll"});
     EXPECT_TRUE(system.FileExists("C:\\out\\obj\\vc2022_x64_debug\\util.dll\\util.dll"));
+}
+
+TEST(Engine, PrecompiledHeaderComesFromItsOwnSourceOrOneOfTheProjectsLanguage) {
+    const struct {
+        std::vector<std::string> files;
+        const char* sources;
+        const char* pchSource;
+    } cases[] = {
+        {{"main.c", "util.c"}, "SOURCES=main.c\\\n    util.h\n", "C$:\\out\\obj\\vc2022_x64_debug\\p.exe\\stdafx_pch.c\n"},
+        {{"main.c", "view.cpp"}, "SOURCES=main.c\\\n    view.cpp\n",
+         "C$:\\out\\obj\\vc2022_x64_debug\\p.exe\\stdafx_pch.cpp\n"},
+        {{"main.cpp", "stdafx.c"}, "SOURCES=main.cpp\n", "C$:\\p\\stdafx.c\n"},
+    };
+    for (const auto& c : cases) {
+        FakeSystem system;
+        system.AddProject("C:\\p", std::string("PCH=stdafx.h\n") + c.sources, c.files);
+        ASSERT_EQ(RunFor(system, "C:\\p"), 0) << Printed(system);
+        const std::string& ninja = system.files[PathKey("C:\\out\\obj\\vc2022_x64_debug\\p.exe\\build.ninja")];
+        const std::size_t at = ninja.find(std::string(".obj: compile ") + c.pchSource);
+        EXPECT_NE(at, std::string::npos) << ninja;
+        EXPECT_EQ(ninja.find("  pchflags = $pch_create\n", at), ninja.find("  pchflags = $pch_create\n")) << ninja;
+    }
+    FakeSystem system;
+    system.AddProject("C:\\p", "PCH=inc\\pre.h\nSOURCES=main.c\n", {"main.c"});
+    ASSERT_EQ(RunFor(system, "C:\\p"), 0) << Printed(system);
+    EXPECT_EQ(system.files[PathKey("C:\\out\\obj\\vc2022_x64_debug\\p.exe\\pre_pch.c")], "#include \"inc\\pre.h\"\n");
 }
 
 TEST(Engine, RunsTheProgramAfterBuildingIt) {
