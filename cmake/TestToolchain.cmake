@@ -11,7 +11,7 @@ add_library(kelpo_msvc_drivers STATIC
     "${kelpo_drivers_dir}/msvc_options.cpp"
     "${kelpo_drivers_dir}/tcc_messages.cpp"
     "${kelpo_drivers_dir}/driver_run.cpp")
-target_include_directories(kelpo_msvc_drivers PUBLIC "${kelpo_drivers_dir}" PRIVATE "${CMAKE_SOURCE_DIR}/src")
+target_include_directories(kelpo_msvc_drivers PUBLIC "${kelpo_drivers_dir}" "${CMAKE_SOURCE_DIR}/src")
 kelpo_warnings(kelpo_msvc_drivers)
 
 foreach(driver cl link lib rc)

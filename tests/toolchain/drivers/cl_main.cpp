@@ -3,7 +3,7 @@
 
 int main(int argc, char** argv) {
     using namespace toolchain;
-    const auto arguments = DriverArguments(argc, argv, Tool::Compiler);
+    const auto arguments = DriverArguments(argc, argv, "cl");
     if (!arguments) {
         return 2;
     }

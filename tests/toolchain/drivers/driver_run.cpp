@@ -124,13 +124,12 @@ int DoRun(const TccRun& run, const std::string& tcc, Tool tool, bool showInclude
 
 }  // namespace
 
-std::optional<std::vector<std::string>> DriverArguments(int argc, char** argv, Tool tool) {
+std::optional<std::vector<std::string>> DriverArguments(int argc, char** argv, const char* toolName) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string missing;
     std::vector<std::string> expanded = ExpandResponseFiles(arguments, ReadWholeFile, missing);
     if (!missing.empty()) {
-        const char* name = tool == Tool::Compiler ? "cl : Command line error D8022" : "LINK : fatal error LNK1104";
-        PrintLine(std::string(name) + ": cannot open '" + missing + "'");
+        PrintLine(std::string(toolName) + " : fatal error: cannot open response file '" + missing + "'");
         return std::nullopt;
     }
     return expanded;

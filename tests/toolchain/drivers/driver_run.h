@@ -11,8 +11,9 @@
 
 namespace toolchain {
 
-// argv after the program name, with @response files expanded; nothing and a printed error when one is missing.
-std::optional<std::vector<std::string>> DriverArguments(int argc, char** argv, Tool tool);
+// argv after the program name, with @response files expanded; nothing and a printed error (under the
+// tool's name, e.g. "cl") when one is missing.
+std::optional<std::vector<std::string>> DriverArguments(int argc, char** argv, const char* toolName);
 
 std::string EnvironmentValue(const char* name);
 std::string CurrentFolder();

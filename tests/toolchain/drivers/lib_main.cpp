@@ -3,7 +3,7 @@
 
 int main(int argc, char** argv) {
     using namespace toolchain;
-    const auto arguments = DriverArguments(argc, argv, Tool::Librarian);
+    const auto arguments = DriverArguments(argc, argv, "LIB");
     if (!arguments) {
         return 2;
     }

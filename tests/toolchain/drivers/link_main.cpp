@@ -41,7 +41,7 @@ std::optional<std::string> LibraryInput(const std::string& name, const DriverPla
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto arguments = DriverArguments(argc, argv, Tool::Linker);
+    const auto arguments = DriverArguments(argc, argv, "LINK");
     if (!arguments) {
         return 2;
     }

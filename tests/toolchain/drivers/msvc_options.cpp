@@ -52,7 +52,7 @@ std::string ValueOf(const std::vector<std::string>& arguments, size_t& index, si
 bool IsIgnoredCompileOption(const std::string& option) {
     static const char* const exact[] = {"nologo", "Od", "O1", "O2", "Ox", "Os", "Ot", "Oi", "Oy", "Oy-", "EHsc", "EHa",
                                         "EHs", "GR", "GR-", "GS", "GS-", "Gy", "Gm-", "Gd", "TC", "TP", "FS", "sdl",
-                                        "sdl-", "permissive-", "utf-8", "bigobj", "MP", "W0", "W1", "W2", "W3", "W4",
+                                        "sdl-", "permissive-", "utf-8", "bigobj", "W0", "W1", "W2", "W3", "W4",
                                         "Wall", "RTC1", "RTCs", "RTCu", "GL", "Gz", "Gr", "analyze-", "fp:precise",
                                         "fp:fast", "fp:strict", "JMC", "JMC-"};
     static const char* const prefixes[] = {"Fd", "Fp", "Yc", "Yu", "Zc:", "std:", "errorReport:", "diagnostics:", "wd",

@@ -2,12 +2,14 @@
 // leaves .res files out); what matters to a build is that the file appears, or not when the script is missing.
 #include "driver_run.h"
 
+#include "base/handles.h"
+
 #include <cstdio>
 #include <windows.h>
 
 int main(int argc, char** argv) {
     using namespace toolchain;
-    const auto arguments = DriverArguments(argc, argv, Tool::Compiler);
+    const auto arguments = DriverArguments(argc, argv, "RC");
     if (!arguments) {
         return 2;
     }
@@ -20,12 +22,11 @@ int main(int argc, char** argv) {
         std::printf("RC : fatal error RC1110 : could not open %s\n", plan.script.c_str());
         return 1;
     }
-    HANDLE file = CreateFileA(plan.output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const kelpo::unique_hfile file(CreateFileA(plan.output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         std::printf("RC : fatal error RC1109 : error creating %s\n", plan.output.c_str());
         return 1;
     }
-    CloseHandle(file);
     return 0;
 }
