@@ -187,21 +187,9 @@ private:
         if (project.sources.empty()) {
             return Fail(projectFile, 0, "no SOURCES: nothing to build");
         }
-        bool needs[3] = {};  // compile, resource, assemble
-        for (std::size_t i = 0; i < project.sources.size(); ++i) {
-            const std::string& source = project.sources[i];
-            const int line = i < lines.sources.size() ? lines.sources[i] : 0;
-            const SourceKind kind = KindOfSource(source);
-            if (kind == SourceKind::Unknown) {
-                return Fail(projectFile, line, "'" + source + "' is no kind of source build.exe knows (.c .cpp .cxx "
-                                               ".cc .rc .asm .def .obj .lib .res .h .hpp .hxx .inl)");
-            }
-            if (kind != SourceKind::Header && !system_.FileExists(NormalPath(JoinPath(folder, source)))) {
-                return Fail(projectFile, line, "source file '" + source + "' not found");
-            }
-            needs[0] = needs[0] || kind == SourceKind::Compile;
-            needs[1] = needs[1] || kind == SourceKind::Resource;
-            needs[2] = needs[2] || kind == SourceKind::Assemble;
+        Steps steps;
+        if (!CheckSources(projectFile, project, lines, steps)) {
+            return false;
         }
         const BuildTraits traits = TraitsOf(project, configuration_);
         NinjaInputs inputs;
@@ -212,27 +200,11 @@ private:
         if (!project.as.empty()) {
             inputs.rules["assembler"] = project.as;
         }
-        if (!ReadOverrides(projectFile, folder, traits, inputs.extra)) {
+        if (!ReadOverrides(projectFile, folder, traits, inputs.extra) ||
+            !FindPrograms(projectFile, project, traits, steps, inputs.rules)) {
             return false;
         }
         inputs.libraryFiles = FindLibraries(project, folder, inputs.extra);
-        const bool isLibrary = project.targetType == "LIB";
-        needs[0] = needs[0] || !project.pch.empty();
-        const struct {
-            bool needed;
-            const char* rule;
-            const char* program;
-        } steps[] = {
-            {needs[0], "compile", "compiler"},
-            {needs[1], "resource", "rc"},
-            {needs[2], "assemble", "assembler"},
-            {true, isLibrary ? "archive" : "link", isLibrary ? "librarian" : "linker"},
-        };
-        for (const auto& step : steps) {
-            if (step.needed && !FindProgram(projectFile, traits, inputs.rules, step.rule, step.program)) {
-                return false;
-            }
-        }
         if (!system_.MakeFolders(buildFolder)) {
             return Fail(projectFile, 0, "cannot make the folder " + buildFolder);
         }
@@ -258,6 +230,58 @@ private:
             program_ = targetPath;
             runFolder_ = folder;
             programArguments_ = project.arguments;
+        }
+        return true;
+    }
+
+    // The kinds of step the sources ask for.
+    struct Steps {
+        bool compile = false;
+        bool resource = false;
+        bool assemble = false;
+    };
+
+    // Every source must be of a known kind and, headers aside, exist.
+    bool CheckSources(const std::string& projectFile, const ProjectFile& project, const ProjectFileLines& lines,
+                      Steps& steps) {
+        const std::string folder = ParentFolder(projectFile);
+        for (std::size_t i = 0; i < project.sources.size(); ++i) {
+            const std::string& source = project.sources[i];
+            const int line = i < lines.sources.size() ? lines.sources[i] : 0;
+            const SourceKind kind = KindOfSource(source);
+            if (kind == SourceKind::Unknown) {
+                return Fail(projectFile, line, "'" + source + "' is no kind of source build.exe knows (.c .cpp .cxx "
+                                               ".cc .rc .asm .def .obj .lib .res .h .hpp .hxx .inl)");
+            }
+            if (kind != SourceKind::Header && !system_.FileExists(NormalPath(JoinPath(folder, source)))) {
+                return Fail(projectFile, line, "source file '" + source + "' not found");
+            }
+            steps.compile = steps.compile || kind == SourceKind::Compile;
+            steps.resource = steps.resource || kind == SourceKind::Resource;
+            steps.assemble = steps.assemble || kind == SourceKind::Assemble;
+        }
+        steps.compile = steps.compile || !project.pch.empty();
+        return true;
+    }
+
+    // The rule and the program of every step the project needs, the program found on Path.
+    bool FindPrograms(const std::string& projectFile, const ProjectFile& project, const BuildTraits& traits,
+                      const Steps& steps, std::map<std::string, std::string>& rules) {
+        const bool isLibrary = project.targetType == "LIB";
+        const struct {
+            bool needed;
+            const char* rule;
+            const char* program;
+        } needs[] = {
+            {steps.compile, "compile", "compiler"},
+            {steps.resource, "resource", "rc"},
+            {steps.assemble, "assemble", "assembler"},
+            {true, isLibrary ? "archive" : "link", isLibrary ? "librarian" : "linker"},
+        };
+        for (const auto& need : needs) {
+            if (need.needed && !FindProgram(projectFile, traits, rules, need.rule, need.program)) {
+                return false;
+            }
         }
         return true;
     }

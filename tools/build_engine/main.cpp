@@ -36,7 +36,10 @@ int Main() {
     std::string error;
     if (!kelpo::engine::ParseCommandLine(kelpo::engine::SkipProgramName(commandLine), request, error)) {
         system.Print("error : " + error);
-        system.Print(kelpo::engine::UsageText());
+        std::string_view usage = kelpo::engine::UsageText();
+        for (std::size_t end; (end = usage.find('\n')) != std::string_view::npos; usage.remove_prefix(end + 1)) {
+            system.Print(usage.substr(0, end));
+        }
         return 2;
     }
     request.project = kelpo::engine::NormalPath(FullPath(request.project));
