@@ -425,7 +425,8 @@ private:
     bool FindPchSource(const ProjectFile& project, const std::string& folder, const std::string& buildFolder,
                        std::string& source) {
         const std::string_view extension = Extension(project.pch);
-        const std::string stem = project.pch.substr(0, project.pch.size() - extension.size() - (extension.empty() ? 0 : 1));
+        const std::string stem =
+            project.pch.substr(0, project.pch.size() - extension.size() - (extension.empty() ? 0 : 1));
         for (const char* candidate : {".cpp", ".c", ".cxx", ".cc"}) {
             const std::string path = NormalPath(JoinPath(folder, stem + candidate));
             if (system_.FileExists(path)) {

@@ -278,7 +278,8 @@ TEST(Engine, PrecompiledHeaderComesFromItsOwnSourceOrOneOfTheProjectsLanguage) {
         const char* sources;
         const char* pchSource;
     } cases[] = {
-        {{"main.c", "util.c"}, "SOURCES=main.c\\\n    util.h\n", "C$:\\out\\obj\\vc2022_x64_debug\\p.exe\\stdafx_pch.c\n"},
+        {{"main.c", "util.c"}, "SOURCES=main.c\\\n    util.h\n",
+         "C$:\\out\\obj\\vc2022_x64_debug\\p.exe\\stdafx_pch.c\n"},
         {{"main.c", "view.cpp"}, "SOURCES=main.c\\\n    view.cpp\n",
          "C$:\\out\\obj\\vc2022_x64_debug\\p.exe\\stdafx_pch.cpp\n"},
         {{"main.cpp", "stdafx.c"}, "SOURCES=main.cpp\n", "C$:\\p\\stdafx.c\n"},

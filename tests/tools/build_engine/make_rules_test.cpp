@@ -104,7 +104,8 @@ TEST(MakeRules, ShippedDefaultsGiveWhatMsvcUsersExpect) {
         for (const char* flag : c.notInCflags) {
             EXPECT_EQ(Words(values["cflags"]).find(Words(flag)), std::string::npos) << name << ": " << flag;
         }
-        const std::string link = c.traits.targetType == "lib" ? values["archive"] : values["link"] + " " + values["lflags"];
+        const std::string link =
+            c.traits.targetType == "lib" ? values["archive"] : values["link"] + " " + values["lflags"];
         EXPECT_NE(link.find(c.link), std::string::npos) << name << ": " << link;
         EXPECT_NE(values["pch_create"].find("/Yc"), std::string::npos);
         EXPECT_NE(values["pch_use"].find("/Yu"), std::string::npos);
