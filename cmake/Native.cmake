@@ -15,7 +15,7 @@ list(TRANSFORM KELPO_PORTABLE_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 list(TRANSFORM KELPO_PORTABLE_TESTS PREPEND "${CMAKE_SOURCE_DIR}/")
 
 add_library(kelpo_portable STATIC ${KELPO_PORTABLE_SOURCES})
-target_include_directories(kelpo_portable PUBLIC "${CMAKE_SOURCE_DIR}/src")
+target_include_directories(kelpo_portable PUBLIC "${CMAKE_SOURCE_DIR}/src" "${CMAKE_SOURCE_DIR}/tools")
 kelpo_warnings(kelpo_portable)
 add_executable(kelpo_portable_tests ${KELPO_PORTABLE_TESTS})
 target_link_libraries(kelpo_portable_tests PRIVATE kelpo_portable GTest::gtest GTest::gtest_main)

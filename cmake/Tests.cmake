@@ -72,3 +72,16 @@ if(TARGET kelpo_build_tests)
     endif()
     add_dependencies(kelpo_build_tests kelpo_standin_engine)
 endif()
+
+# The build engine (tools/build_engine): its logic, and build.exe run end to end under Wine.
+file(GLOB engine_test_sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/tools/build_engine/*.cpp")
+add_executable(kelpo_build_engine_tests ${engine_test_sources} $<TARGET_OBJECTS:kelpo_resources>)
+target_link_libraries(kelpo_build_engine_tests PRIVATE kelpo_engine_core kelpo_test_support gtest gtest_main)
+target_compile_definitions(kelpo_build_engine_tests PRIVATE KELPO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+kelpo_warnings(kelpo_build_engine_tests)
+kelpo_static_runtime(kelpo_build_engine_tests)
+add_dependencies(kelpo_build_engine_tests kelpo_build_engine)
+add_test(NAME build_engine
+         COMMAND kelpo_build_engine_tests --gtest_output=xml:test-results/build_engine.xml
+         WORKING_DIRECTORY "${CMAKE_BINARY_DIR}")
+set_tests_properties(build_engine PROPERTIES RUN_SERIAL ON TIMEOUT 900)

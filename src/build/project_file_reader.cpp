@@ -100,9 +100,15 @@ bool TakeContinuation(std::string_view& piece) {
 }
 
 class Reader {
+    // One line's part of a value, with the line it stands on.
+    struct Piece {
+        std::string_view text;
+        int line;
+    };
+
 public:
-    Reader(std::string_view text, ProjectFile& project, ProjectFileError& error)
-        : lines_(SplitLines(text)), project_(project), error_(error) {}
+    Reader(std::string_view text, ProjectFile& project, ProjectFileError& error, ProjectFileLines& itemLines)
+        : lines_(SplitLines(text)), project_(project), error_(error), itemLines_(itemLines) {}
 
     bool Run() {
         for (index_ = 0; index_ < lines_.size(); ++index_) {
@@ -176,7 +182,7 @@ private:
                         ")");
         }
         firstLine = LineNumber();
-        std::vector<std::string_view> pieces;
+        std::vector<Piece> pieces;
         if (!ReadPieces(line.substr(equals + 1), pieces)) {
             return false;
         }
@@ -184,9 +190,9 @@ private:
     }
 
     // The value's own piece and its continuation lines, each without its final "\".
-    bool ReadPieces(std::string_view piece, std::vector<std::string_view>& pieces) {
+    bool ReadPieces(std::string_view piece, std::vector<Piece>& pieces) {
         while (TakeContinuation(piece)) {
-            pieces.push_back(piece);
+            pieces.push_back({piece, LineNumber()});
             if (index_ + 1 >= lines_.size() || TrimBlanks(lines_[index_ + 1]).empty()) {
                 return true;
             }
@@ -197,21 +203,28 @@ private:
                             std::to_string(LineNumber() - 1) + " too much?)");
             }
         }
-        pieces.push_back(piece);
+        pieces.push_back({piece, LineNumber()});
         return true;
     }
 
-    bool Store(const KeyInfo& key, const std::vector<std::string_view>& pieces, int keyLine) {
+    bool Store(const KeyInfo& key, const std::vector<Piece>& pieces, int keyLine) {
         std::vector<std::string> items;
-        for (const std::string_view piece : pieces) {
+        std::vector<int> lines;
+        for (const Piece& piece : pieces) {
             if (key.kind == ValueKind::SeparatedItems) {
-                AppendSeparated(piece, items);
-            } else if (!TrimBlanks(piece).empty()) {
-                items.emplace_back(TrimBlanks(piece));
+                AppendSeparated(piece.text, items);
+            } else if (!TrimBlanks(piece.text).empty()) {
+                items.emplace_back(TrimBlanks(piece.text));
             }
+            lines.resize(items.size(), piece.line);
         }
         if (key.items != nullptr) {
             project_.*key.items = std::move(items);
+            if (key.items == &ProjectFile::sources) {
+                itemLines_.sources = std::move(lines);
+            } else if (key.items == &ProjectFile::dirs) {
+                itemLines_.dirs = std::move(lines);
+            }
             return true;
         }
         std::string value;
@@ -254,6 +267,7 @@ private:
     std::vector<std::string_view> lines_;
     ProjectFile& project_;
     ProjectFileError& error_;
+    ProjectFileLines& itemLines_;
     std::size_t index_ = 0;
     std::vector<std::string>* block_ = nullptr;
     std::array<int, keys.size()> keyLines_{};
@@ -264,7 +278,12 @@ private:
 }  // namespace
 
 bool ReadProjectFile(std::string_view text, ProjectFile& project, ProjectFileError& error) {
-    return Reader(text, project, error).Run();
+    ProjectFileLines lines;
+    return Reader(text, project, error, lines).Run();
+}
+
+bool ReadProjectFile(std::string_view text, ProjectFile& project, ProjectFileError& error, ProjectFileLines& lines) {
+    return Reader(text, project, error, lines).Run();
 }
 
 }  // namespace kelpo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "build/project_file.h"
 
@@ -20,5 +21,15 @@ namespace kelpo {
 // TARGETTYPE, RUNTIMELIB and USEUNICODE must hold one of their values and are kept in capitals.
 // On a fault returns false, fills `error` and leaves `project` partly filled.
 bool ReadProjectFile(std::string_view text, ProjectFile& project, ProjectFileError& error);
+
+// Where the list items stand in the text, one line number (from 1) per item, so a message about a
+// missing source or sub-project can name its line.
+struct ProjectFileLines {
+    std::vector<int> sources;
+    std::vector<int> dirs;
+};
+
+// As above, also filling `lines`.
+bool ReadProjectFile(std::string_view text, ProjectFile& project, ProjectFileError& error, ProjectFileLines& lines);
 
 }  // namespace kelpo

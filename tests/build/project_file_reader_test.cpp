@@ -121,5 +121,27 @@ TEST(ProjectFileReader, FaultsNameTheirLine) {
     }
 }
 
+TEST(ProjectFileReader, ListItemsKeepTheirLines) {
+    const struct {
+        const char* text;
+        std::vector<int> sources;
+        std::vector<int> dirs;
+    } cases[] = {
+        {"SOURCES=\\\n    a.c \\\n    b.c\n", {2, 3}, {}},
+        {"SOURCES=a.c \\\n\tb.c \\\n\nDIRS=lib\n", {1, 2}, {4}},
+        {"TARGETNAME=x\r\n\r\nDirs=\\\r\n    app\\app.tvk \\\r\n    lib \\\r\n", {}, {4, 5}},
+    };
+    for (const auto& c : cases) {
+        ProjectFile project;
+        ProjectFileError error;
+        ProjectFileLines lines;
+        ASSERT_TRUE(ReadProjectFile(c.text, project, error, lines)) << c.text << "\n" << error.message;
+        EXPECT_EQ(lines.sources, c.sources) << c.text;
+        EXPECT_EQ(lines.dirs, c.dirs) << c.text;
+        EXPECT_EQ(lines.sources.size(), project.sources.size()) << c.text;
+        EXPECT_EQ(lines.dirs.size(), project.dirs.size()) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace kelpo
