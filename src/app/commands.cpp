@@ -9,6 +9,7 @@
 #include "app/view_commands.h"
 #include "aids/search_commands.h"
 #include "aids/search_dialogs.h"
+#include "aids/typing_commands.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "doc/document_commands.h"
@@ -78,7 +79,7 @@ bool DispatchCommand(int command, LPARAM lParam) {
         // What the main window does not run itself goes to the active editor view.
         return HandleViewCommand(command) || HandleDocumentCommand(command, lParam) || HandleSessionCommand(command) ||
                HandleFileCommand(command) || HandleInsertCommand(command) || HandleSearchDialogCommand(command) ||
-               HandleSearchCommand(command) || HandleEditCommandForActiveView(command);
+               HandleSearchCommand(command) || HandleTypingCommand(command) || HandleEditCommandForActiveView(command);
     }
 }
 

@@ -1,0 +1,127 @@
+// Word completion's search: hits of the prefix at word starts, each extended to its word's end.
+#include "aids/completion_words.h"
+
+#include <algorithm>
+
+#include "aids/call_tip_text.h"
+
+namespace kelpo {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// The word that starts at a hit, or nothing when the hit is not at a word start, is the root
+// itself or is no longer than the root.
+std::string WordAt(const SplitText& text, std::size_t hit, std::size_t rootLength, std::size_t rootStart) {
+    if (hit == rootStart || (hit > 0 && IsCompletionWordChar(text.At(hit - 1)))) {
+        return {};
+    }
+    std::size_t end = hit + rootLength;
+    while (end < text.Size() && IsCompletionWordChar(text.At(end))) {
+        ++end;
+    }
+    if (end == hit + rootLength) {
+        return {};
+    }
+    std::string word;
+    word.reserve(end - hit);
+    for (std::size_t i = hit; i < end; ++i) {
+        word += text.At(i);
+    }
+    return word;
+}
+
+bool AddDistinct(std::vector<std::string>& words, std::string word) {
+    if (word.empty() || std::find(words.begin(), words.end(), word) != words.end()) {
+        return false;
+    }
+    words.push_back(std::move(word));
+    return true;
+}
+
+}  // namespace
+
+bool SplitText::MatchesAt(std::string_view needle, std::size_t at) const {
+    if (at + needle.size() > Size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < needle.size(); ++i) {
+        if (At(at + i) != needle[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t SplitText::Find(std::string_view needle, std::size_t from) const {
+    if (needle.empty()) {
+        return npos;
+    }
+    if (from < front_.size()) {
+        const std::size_t hit = front_.find(needle, from);
+        if (hit != npos) {
+            return hit;
+        }
+        // A hit may straddle the two runs.
+        const std::size_t straddleFrom = std::max(from, front_.size() >= needle.size() ? front_.size() - needle.size() + 1 : 0);
+        for (std::size_t at = straddleFrom; at < front_.size(); ++at) {
+            if (MatchesAt(needle, at)) {
+                return at;
+            }
+        }
+    }
+    const std::size_t inBack = from > front_.size() ? from - front_.size() : 0;
+    const std::size_t hit = back_.find(needle, inBack);
+    return hit == npos ? npos : hit + front_.size();
+}
+
+std::size_t SplitText::FindBackward(std::string_view needle, std::size_t before) const {
+    if (needle.empty() || before == 0) {
+        return npos;
+    }
+    const std::size_t last = before - 1;  // the latest start allowed
+    if (last >= front_.size()) {
+        const std::size_t hit = back_.rfind(needle, last - front_.size());
+        if (hit != npos) {
+            return hit + front_.size();
+        }
+    }
+    if (front_.empty()) {
+        return npos;
+    }
+    // Hits that straddle the two runs start later than any hit inside the front run.
+    const std::size_t straddleFrom = front_.size() >= needle.size() ? front_.size() - needle.size() + 1 : 0;
+    for (std::size_t at = std::min(last, front_.size() - 1) + 1; at-- > straddleFrom;) {
+        if (MatchesAt(needle, at)) {
+            return at;
+        }
+    }
+    return front_.rfind(needle, std::min(last, front_.size() - 1));
+}
+
+std::vector<std::string> AllCompletionWords(const SplitText& text, std::string_view root, std::size_t rootStart) {
+    std::vector<std::string> words;
+    for (std::size_t hit = text.Find(root, 0); hit != npos; hit = text.Find(root, hit + 1)) {
+        AddDistinct(words, WordAt(text, hit, root.size(), rootStart));
+    }
+    return words;
+}
+
+std::vector<std::string> NearCompletionWords(const SplitText& text, std::string_view root, std::size_t rootStart) {
+    std::vector<std::string> words;
+    std::size_t forward = text.Find(root, rootStart + 1);
+    std::size_t backward = text.FindBackward(root, rootStart);
+    while ((forward != npos || backward != npos) && words.size() < 2) {
+        if (forward != npos) {
+            AddDistinct(words, WordAt(text, forward, root.size(), rootStart));
+            forward = text.Find(root, forward + 1);
+        }
+        if (backward != npos && words.size() < 2) {
+            AddDistinct(words, WordAt(text, backward, root.size(), rootStart));
+            backward = text.FindBackward(root, backward);
+        }
+    }
+    return words;
+}
+
+}  // namespace kelpo
