@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "aids/call_tip_text.h"
+#include "aids/substring_scan.h"
 
 namespace kelpo {
 namespace {
@@ -57,46 +58,56 @@ std::size_t SplitText::Find(std::string_view needle, std::size_t from) const {
     if (needle.empty()) {
         return npos;
     }
-    if (from < front_.size()) {
-        const std::size_t hit = front_.find(needle, from);
-        if (hit != npos) {
-            return hit;
+    const std::size_t split = front_.size();
+    if (from < split) {
+        const char* frontEnd = front_.data() + split;
+        const char* hit = FindSubstring(front_.data() + from, frontEnd, needle);
+        if (hit != frontEnd) {
+            return static_cast<std::size_t>(hit - front_.data());
         }
-        // A hit may straddle the two runs.
-        const std::size_t straddleFrom = std::max(from, front_.size() >= needle.size() ? front_.size() - needle.size() + 1 : 0);
-        for (std::size_t at = straddleFrom; at < front_.size(); ++at) {
+        // A hit may straddle the two runs; it starts after every hit inside the front run.
+        const std::size_t straddleFrom = std::max(from, split >= needle.size() ? split - needle.size() + 1 : 0);
+        for (std::size_t at = straddleFrom; at < split; ++at) {
             if (MatchesAt(needle, at)) {
                 return at;
             }
         }
     }
-    const std::size_t inBack = from > front_.size() ? from - front_.size() : 0;
-    const std::size_t hit = back_.find(needle, inBack);
-    return hit == npos ? npos : hit + front_.size();
+    const std::size_t inBack = from > split ? from - split : 0;
+    if (inBack >= back_.size()) {
+        return npos;
+    }
+    const char* backEnd = back_.data() + back_.size();
+    const char* hit = FindSubstring(back_.data() + inBack, backEnd, needle);
+    return hit == backEnd ? npos : static_cast<std::size_t>(hit - back_.data()) + split;
 }
 
 std::size_t SplitText::FindBackward(std::string_view needle, std::size_t before) const {
     if (needle.empty() || before == 0) {
         return npos;
     }
+    const std::size_t split = front_.size();
     const std::size_t last = before - 1;  // the latest start allowed
-    if (last >= front_.size()) {
-        const std::size_t hit = back_.rfind(needle, last - front_.size());
-        if (hit != npos) {
-            return hit + front_.size();
+    if (last >= split) {
+        const char* limit = back_.data() + std::min(back_.size(), last - split + needle.size());
+        const char* hit = FindSubstringBackward(back_.data(), limit, needle);
+        if (hit != limit) {
+            return static_cast<std::size_t>(hit - back_.data()) + split;
         }
     }
-    if (front_.empty()) {
+    if (split == 0) {
         return npos;
     }
     // Hits that straddle the two runs start later than any hit inside the front run.
-    const std::size_t straddleFrom = front_.size() >= needle.size() ? front_.size() - needle.size() + 1 : 0;
-    for (std::size_t at = std::min(last, front_.size() - 1) + 1; at-- > straddleFrom;) {
+    const std::size_t straddleFrom = split >= needle.size() ? split - needle.size() + 1 : 0;
+    for (std::size_t at = std::min(last, split - 1) + 1; at-- > straddleFrom;) {
         if (MatchesAt(needle, at)) {
             return at;
         }
     }
-    return front_.rfind(needle, std::min(last, front_.size() - 1));
+    const char* limit = front_.data() + std::min(split, last + needle.size());
+    const char* hit = FindSubstringBackward(front_.data(), limit, needle);
+    return hit == limit ? npos : static_cast<std::size_t>(hit - front_.data());
 }
 
 std::vector<std::string> AllCompletionWords(const SplitText& text, std::string_view root, std::size_t rootStart) {

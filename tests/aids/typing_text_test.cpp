@@ -9,6 +9,7 @@
 #include "aids/call_tip_text.h"
 #include "aids/completion_words.h"
 #include "aids/indent_rules.h"
+#include "aids/substring_scan.h"
 
 namespace kelpo {
 namespace {
@@ -70,6 +71,26 @@ TEST(CallTipText, HighlightsTheParameterAfterTheCommasTyped) {
     EXPECT_EQ(highlighted("CreateFileW("), "LPCWSTR name");
     EXPECT_EQ(highlighted("CreateFileW(L\"a\", "), " DWORD access");
     EXPECT_EQ(highlighted("CreateFileW(g(1, 2), "), " DWORD access");  // commas of inner calls don't count
+}
+
+TEST(SubstringScan, AgreesWithThePlainSearchAtEveryBoundary) {
+    // A text of two letters, so candidates abound and every block boundary is crossed.
+    std::string text;
+    for (unsigned i = 0; i < 70; ++i) text += ((i * 7 + i / 5) % 3 == 0) ? 'b' : 'a';
+    for (const std::string needle : {"a", "b", "ab", "bb", "aab", "abaab", "aaaaaaaaaaaaaaaaa", "bab"}) {
+        for (std::size_t from = 0; from < text.size(); from += 3) {
+            for (std::size_t to = from; to <= text.size(); to += 5) {
+                const std::string_view range(text.data() + from, to - from);
+                const char* end = text.data() + to;
+                const std::size_t forward = range.find(needle);
+                const std::size_t backward = range.rfind(needle);
+                EXPECT_EQ(FindSubstring(range.data(), end, needle),
+                          forward == std::string_view::npos ? end : range.data() + forward) << needle << from << to;
+                EXPECT_EQ(FindSubstringBackward(range.data(), end, needle),
+                          backward == std::string_view::npos ? end : range.data() + backward) << needle << from << to;
+            }
+        }
+    }
 }
 
 TEST(CompletionWords, FindsWordsOnBothSidesOfTheGap) {
