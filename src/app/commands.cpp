@@ -9,6 +9,7 @@
 #include "app/view_commands.h"
 #include "aids/search_commands.h"
 #include "aids/search_dialogs.h"
+#include "aids/typing_commands.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "build/build_menu.h"
@@ -81,7 +82,7 @@ bool DispatchCommand(int command, LPARAM lParam) {
         return HandleViewCommand(command) || HandleDocumentCommand(command, lParam) || HandleSessionCommand(command) ||
                HandleFileCommand(command) || HandleInsertCommand(command) || HandleSearchDialogCommand(command) ||
                HandleSearchCommand(command) || HandleBuildMenuCommand(command) || HandleBuildRunCommand(command) ||
-               HandleEditCommandForActiveView(command);
+               HandleTypingCommand(command) || HandleEditCommandForActiveView(command);
     }
 }
 

@@ -28,6 +28,7 @@
 #include "app/tray_icon.h"
 #include "aids/result_panes.h"
 #include "aids/search_actions.h"
+#include "aids/typing_commands.h"
 #include "base/app_state.h"
 #include "base/ini_file.h"
 #include "base/recent_lists.h"
@@ -193,6 +194,9 @@ LRESULT OnNotify(HWND window, NMHDR* header) {
     if (header->idFrom >= 0xF000) {
         const auto& notification = *reinterpret_cast<const SCNotification*>(header);
         Document* document = OnViewNotify(notification);
+        if (document != nullptr) {
+            OnTypingNotification(*document->view, notification);
+        }
         if (document != nullptr && header->code == SCN_USERLISTSELECTION) {
             OnDateTimeListSelection(*document->view, notification);
         }

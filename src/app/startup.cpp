@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Scintilla.h"
+#include "aids/completion.h"
 #include "aids/default_snippets.h"
 #include "app/command_line.h"
 #include "app/crash_guard.h"
@@ -25,6 +26,7 @@
 #include "base/ini_file.h"
 #include "base/ui_text.h"
 #include "lang/theme_store.h"
+#include "lang/view_language.h"
 
 namespace kelpo {
 namespace {
@@ -74,6 +76,7 @@ bool PrepareWindowClasses(HINSTANCE instance) {
     AppState& app = App();
     app.instance = instance;
     LoadStartupTheme(app);
+    SetLanguageAppliedHook(OnLanguageAppliedForCompletion);
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&controls);

@@ -160,6 +160,12 @@ void ApplyStyleDef(EditorView& view, const StyleDef& style) {
     if (style.flags & kStyleEolFilled) view.Call(SCI_STYLESETEOLFILLED, n, 1);
 }
 
+namespace {
+LanguageAppliedHook g_languageAppliedHook = nullptr;
+}  // namespace
+
+void SetLanguageAppliedHook(LanguageAppliedHook hook) { g_languageAppliedHook = hook; }
+
 void ApplyLanguage(EditorView& view, const LanguageDef& language) {
     const GlobalStyleSettings& g = GlobalStyles();
     view.SetLanguage(language);
@@ -199,6 +205,9 @@ void ApplyLanguage(EditorView& view, const LanguageDef& language) {
     ApplySlots(view, styled);
     if (styled.id == kLangHtml) ApplyHtmlExtras(view);
     view.Call(SCI_COLOURISE, 0, -1);
+    if (g_languageAppliedHook != nullptr) {
+        g_languageAppliedHook(view, language);
+    }
 }
 
 void ApplyLanguage(EditorView& view, int languageId) { ApplyLanguage(view, LanguageAt(languageId)); }

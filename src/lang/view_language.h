@@ -15,6 +15,11 @@ void ApplyLanguage(EditorView& view, const LanguageDef& language);
 // The same for a catalogue position (clamped as LanguageAt does).
 void ApplyLanguage(EditorView& view, int languageId);
 
+// Called at the end of every ApplyLanguage, for the aids that depend on the language (call-tip
+// colours, the API word list); nullptr for none.
+using LanguageAppliedHook = void (*)(EditorView& view, const LanguageDef& language);
+void SetLanguageAppliedHook(LanguageAppliedHook hook);
+
 // Puts the set attributes of `style` onto its style number; unset attributes are left as they
 // are. Style numbers the component cannot hold are ignored.
 void ApplyStyleDef(EditorView& view, const StyleDef& style);
