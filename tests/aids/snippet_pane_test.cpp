@@ -1,12 +1,14 @@
-// The snippets pane on the real main window.
+// The snippets pane and the templates menu on the real main window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "aids/default_snippets.h"
 #include "aids/snippet_pane.h"
+#include "aids/templates_menu.h"
 #include "aids/variables_context.h"
 #include "base/app_state.h"
 #include "base/ini_file.h"
@@ -118,6 +120,40 @@ TEST_F(SnippetPaneTest, EditCommandOpensTheFileAtTheSnippetsMarker) {
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(Tabs()->Active(), file);
     EXPECT_EQ(test::CaretLineColumn(*file).first, 16);
+}
+
+TEST_F(SnippetPaneTest, TemplatesMenuListsDottedFilesAndMakesDocumentsFromThem) {
+    StartWith("");
+    const std::wstring folder = App().paths.folder + L"template\\";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((folder + L"dir.d").c_str(), nullptr));
+    test::WriteFileBytes(folder + L"x.cpp", "int main() { | }");
+    test::WriteFileBytes(folder + L"README", "no dot");
+    test::WriteFileBytes(folder + L"notes.txt.bak", "a|b|c");
+
+    std::vector<std::wstring> names = ListTemplates();
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names, (std::vector<std::wstring>{L"notes.txt.bak", L"x.cpp"}));
+    const unique_hmenu menu = BuildTemplatesMenu(names);
+    ASSERT_EQ(::GetMenuItemCount(menu.get()), 4);
+    wchar_t text[64] = {};
+    ::GetMenuStringW(menu.get(), 1, text, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"notes.txt");
+    ::GetMenuStringW(menu.get(), 2, text, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"x");
+    EXPECT_EQ(::GetMenuItemID(menu.get(), 3), static_cast<UINT>(kOpenTemplateFolderCommand));
+
+    RunTemplatesCommand(2, names);
+    const Document* document = Tabs()->Active();
+    ASSERT_NE(document, nullptr);
+    EXPECT_FALSE(document->HasPath());
+    EXPECT_EQ(document->view->Text(), "int main() {  }");
+    EXPECT_EQ(Caret(*document), 13);
+    EXPECT_STREQ(document->view->Language()->displayName, L"C++");
+    EXPECT_EQ(::GetFocus(), document->view->Window());
+
+    RunTemplatesCommand(1, names);
+    EXPECT_EQ(Tabs()->Active()->view->Text(), "ab|c") << "only the first mark goes";
 }
 
 }  // namespace
