@@ -12,6 +12,7 @@
 #include "aids/snippet_expand.h"
 #include "aids/snippet_file.h"
 #include "aids/variables_context.h"
+#include "aids/variables_dialog.h"
 #include "base/app_state.h"
 #include "base/handles.h"
 #include "base/text_convert.h"
@@ -116,6 +117,7 @@ void ShowContextMenu(HWND page, LPARAM where) {
     }
     ::AppendMenuW(menu.get(), MF_STRING | (SelectedSnippet() < 0 ? MF_GRAYED : 0), kSnippetEditFile,
                   L"&Edit Snippets");
+    ::AppendMenuW(menu.get(), MF_STRING, kSnippetVariables, L"&Variables...");
     const int command = static_cast<int>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
                                                           point.y, 0, page, nullptr));
     RunSnippetPaneCommand(command);
@@ -249,6 +251,8 @@ void RunSnippetPaneCommand(int command) {
         if (Document* document = OpenDocument(App().paths.snippetsFile); document != nullptr) {
             GoToLineColumn(document, State().entries[static_cast<std::size_t>(index)].line + 1, 1);
         }
+    } else if (command == kSnippetVariables) {
+        ShowVariablesDialog(App().mainWindow);
     }
 }
 

@@ -1,4 +1,4 @@
-// The snippets pane and the templates menu on the real main window.
+// The snippets pane, templates menu and Variables dialog on the real main window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "aids/snippet_pane.h"
 #include "aids/templates_menu.h"
 #include "aids/variables_context.h"
+#include "aids/variables_dialog.h"
 #include "base/app_state.h"
 #include "base/ini_file.h"
 #include "doc/document_tabs.h"
@@ -154,6 +155,39 @@ TEST_F(SnippetPaneTest, TemplatesMenuListsDottedFilesAndMakesDocumentsFromThem) 
 
     RunTemplatesCommand(1, names);
     EXPECT_EQ(Tabs()->Active()->view->Text(), "ab|c") << "only the first mark goes";
+}
+
+// Runs inside the dialog's modal loop: checks the preview, changes the fields and presses OK.
+std::wstring g_preview;
+void CALLBACK AnswerVariables(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = ::FindWindowW(L"#32770", L"Variables");
+    if (dialog == nullptr) return;
+    ::KillTimer(nullptr, timer);
+    g_preview = test::WindowText(::GetDlgItem(dialog, kVariablesPreviewId));
+    ::SetDlgItemTextW(dialog, kVariablesAuthorId, std::wstring(200, L'z').c_str());
+    ::SetDlgItemTextW(dialog, kVariablesEmailId, L"");
+    ::SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(SnippetPaneTest, VariablesDialogPreviewsAndSavesTheUserValues) {
+    StartWith("");
+    const IniFile ini(App().paths.settingsFile);
+    ini.WriteText(L"email", L"old@example.org");
+    ini.WriteText(L"company", L"Lee & Co");
+    UntitledWith("", 0);
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerVariables);
+    ASSERT_NE(timer, 0u);
+    EXPECT_EQ(ShowVariablesDialog(window_), IDOK);
+
+    EXPECT_NE(g_preview.find(L"$(FileName)  = foo.cpp\r\n"), std::wstring::npos) << "the sample path";
+    EXPECT_NE(g_preview.find(L"$(FilePath)  = d:\\demo\\\r\n"), std::wstring::npos);
+    EXPECT_NE(g_preview.find(L"$(MonthName:Upper) = "), std::wstring::npos);
+    std::wstring value;
+    ini.ReadText(L"author", value, 1000);
+    EXPECT_EQ(value, std::wstring(128, L'z'));
+    EXPECT_EQ(::GetPrivateProfileIntW(L"Kelpo", L"email", 7, App().paths.settingsFile.c_str()), 7u)
+        << "an empty field removes the key";
+    EXPECT_EQ(ini.ReadString(L"company"), L"Lee & Co");
 }
 
 }  // namespace
