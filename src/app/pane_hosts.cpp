@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "aids/snippet_pane.h"
 #include "app/command_icons.h"
 #include "app/main_window_layout.h"
 #include "app/rebar.h"
@@ -16,6 +17,7 @@ namespace kelpo {
 namespace {
 
 constexpr wchar_t kPageClass[] = L"KelpoPanePage";
+constexpr int kSnippetPageIndex = 2;
 
 struct PageInfo {
     const wchar_t* title;
@@ -117,7 +119,7 @@ bool CreatePaneHosts(HWND mainWindow) {
     for (const PageInfo& page : kBottomPages) {
         AddPage(app.shell.bottomHost, page);
     }
-    return true;
+    return CreateSnippetPane(PageAt(app.shell.leftHost, kSnippetPageIndex));
 }
 
 HWND PanePage(Pane pane, int index) { return PageAt(HostOf(pane), index); }

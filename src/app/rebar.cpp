@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "aids/templates_menu.h"
 #include "app/build_toolbar.h"
 #include "app/command_icons.h"
 #include "app/font_choice.h"
@@ -116,16 +117,9 @@ void ShowFontMenu(HWND mainWindow, const NMTOOLBARW& info) {
 }
 
 void ShowTemplateMenu(HWND mainWindow, const NMTOOLBARW& info) {
-    HMENU menu = ::CreatePopupMenu();
-    if (menu == nullptr) {
-        return;
-    }
-    // The templates of the "template" folder fill this menu once templates exist.
-    ::AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, L"(no templates)");
     RECT rect = info.rcButton;
     ::MapWindowPoints(info.hdr.hwndFrom, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, rect.left, rect.bottom, 0, mainWindow, nullptr);
-    ::DestroyMenu(menu);
+    ShowTemplatesMenu(mainWindow, rect);
 }
 
 }  // namespace

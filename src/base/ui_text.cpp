@@ -33,6 +33,7 @@ const std::map<int, std::wstring>& BuiltinTexts() {
         {kTextLocationExplorerFolder, L"The explorer's current folder"},
         {kTextLocationDocumentFolder, L"The current document's folder"},
         {kTextLocationProjectFolder, L"The current project's folder"},
+        {kTextOpenTemplateFolder, L"&Open Template Folder"},
         {kTextSaveQuestion, L"Save changes to %s?"},
     };
     return texts;

@@ -18,6 +18,7 @@ enum UiTextId : int {
     kTextLocationExplorerFolder = 12,
     kTextLocationDocumentFolder = 13,
     kTextLocationProjectFolder = 14,
+    kTextOpenTemplateFolder = 34,
     kTextSaveQuestion = 100,          // %s: the file or tab name
 };
 
