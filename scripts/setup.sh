@@ -71,4 +71,5 @@ configure_build() {
 install_packages
 fetch_editing_component
 configure_build
+bash "$repo/scripts/deps/ctags.sh" "$cache" "$build"
 echo "setup: ready (build folder $build)"
