@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -44,13 +45,11 @@ SymbolViewMode StoredMode() {
 
 int LanguageOf(const Document& document) { return document.view ? document.view->LanguageId() : 0; }
 
-// Fills an empty tree; false when ctags failed, which the status bar then tells.
-bool Fill(SymbolTree& tree, const Document& document) {
-    if (!RunTags(document.path, LanguageOf(document), tree)) {
-        ShowStatusMessage(L"Failure to parse.");
-        return false;
-    }
-    return true;
+// The tree shows the file's symbols, or nothing when ctags failed, which the status bar then tells.
+void Fill(SymbolTree& tree, const Document& document) {
+    const std::optional<std::vector<Symbol>> symbols = CollectTags(document.path, LanguageOf(document));
+    if (!symbols) ShowStatusMessage(L"Failure to parse.");
+    tree.Replace(symbols ? *symbols : std::vector<Symbol>());
 }
 
 void FitShownTree() {
@@ -67,10 +66,10 @@ void Rebuild(SymbolTree& tree, const Document& document) {
     HCURSOR oldCursor = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     ::SendMessageW(tree.Window(), WM_SETREDRAW, FALSE, 0);
     const std::wstring selected = tree.LabelOf(TreeView_GetSelection(tree.Window()));
-    tree.Clear();
     Fill(tree, document);
     tree.ExpandAll(true);
-    if (HTREEITEM again = selected.empty() ? nullptr : tree.FindLabel(selected)) tree.SelectAndShow(again);
+    HTREEITEM again = selected.empty() ? nullptr : tree.FindLabel(selected);
+    if (again != nullptr) tree.SelectAndShow(again);
     ::SendMessageW(tree.Window(), WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(tree.Window(), nullptr, TRUE);
     ::SetCursor(oldCursor);

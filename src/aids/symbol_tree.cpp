@@ -80,7 +80,8 @@ void SymbolTree::InsertSorted(const Symbol& symbol) {
                                               [](const SortedItem& a, const SortedItem& b) {
                                                   return _wcsicmp(a.label.c_str(), b.label.c_str()) < 0;
                                               });
-    const HTREEITEM after = place == sorted_.begin() ? TVI_FIRST : std::prev(place)->item;
+    HTREEITEM after = place == sorted_.end() ? TVI_LAST : TVI_FIRST;
+    if (place != sorted_.begin() && place != sorted_.end()) after = std::prev(place)->item;
     entry.item = Insert(TVI_ROOT, after, entry.label, KindImage(symbol.kind), static_cast<LPARAM>(symbol.line));
     if (entry.item != nullptr) sorted_.insert(place, std::move(entry));
 }
@@ -96,10 +97,58 @@ void SymbolTree::Receive(const Symbol& symbol) {
     Insert(group, TVI_LAST, Widen(symbol.name), KindImage(symbol.kind), value);
 }
 
-void SymbolTree::Clear() {
+std::vector<SymbolTree::PlannedItem> SymbolTree::Plan(const std::vector<Symbol>& symbols) const {
+    std::vector<PlannedItem> items;
+    if (mode_ == SymbolViewMode::Grouped) {
+        std::map<std::string, std::size_t> groupIndex;
+        for (const Symbol& symbol : symbols) {
+            const std::string key = symbol.scope ? *symbol.scope : std::string(KindName(symbol.kind));
+            auto [found, added] = groupIndex.emplace(key, items.size());
+            if (added) {
+                int image = KindImage(symbol.kind);
+                if (symbol.scope) image = symbol.scope->starts_with('_') ? kStructureImage : kClassImage;
+                items.push_back({Widen(key), image, kGroupItemValue, 0, key, {}});
+            }
+            const LPARAM value = static_cast<LPARAM>((static_cast<std::uint32_t>(symbol.kind) << 24) | symbol.line);
+            items[found->second].children.push_back(
+                {Widen(symbol.name), KindImage(symbol.kind), value, symbol.line, {}, {}});
+        }
+        return items;
+    }
+    for (const Symbol& symbol : symbols) {
+        items.push_back({SortedLabel(symbol), KindImage(symbol.kind), static_cast<LPARAM>(symbol.line), symbol.line,
+                         {}, {}});
+    }
+    // A stable sort keeps equal keys in their arrival order, as single insertions do.
+    if (mode_ == SymbolViewMode::ByLine) {
+        std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.line < b.line; });
+    } else {
+        std::stable_sort(items.begin(), items.end(),
+                         [](const auto& a, const auto& b) { return _wcsicmp(a.label.c_str(), b.label.c_str()) < 0; });
+    }
+    return items;
+}
+
+void SymbolTree::Apply(HTREEITEM parent, const std::vector<PlannedItem>& items) {
+    for (const PlannedItem& planned : items) {
+        HTREEITEM item = Insert(parent, TVI_LAST, planned.label, planned.image, planned.value);
+        if (item == nullptr) return;
+        if (parent == TVI_ROOT) {
+            if (mode_ == SymbolViewMode::Grouped) {
+                groups_.emplace(planned.groupKey, item);
+            } else {
+                sorted_.push_back({planned.line, planned.label, item});
+            }
+        }
+        Apply(item, planned.children);
+    }
+}
+
+void SymbolTree::Replace(const std::vector<Symbol>& symbols) {
     ::SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     sorted_.clear();
     groups_.clear();
+    Apply(TVI_ROOT, Plan(symbols));
 }
 
 bool SymbolTree::Empty() const { return ::SendMessageW(tree_, TVM_GETCOUNT, 0, 0) == 0; }

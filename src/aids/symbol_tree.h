@@ -40,7 +40,10 @@ public:
 
     // Adds one symbol where the view mode puts it.
     void Receive(const Symbol& symbol) override;
-    void Clear();
+    // Empties the tree and shows these symbols as if it had received them one by one. The items
+    // are put in order first and each appended: a tree view places an item at its end much faster
+    // than among the others.
+    void Replace(const std::vector<Symbol>& symbols);
     bool Empty() const;
     // Every top-level item and, under it, every child.
     void ExpandAll(bool expand);
@@ -57,6 +60,18 @@ private:
     HTREEITEM Insert(HTREEITEM parent, HTREEITEM after, const std::wstring& label, int image, LPARAM value);
     HTREEITEM GroupFor(const Symbol& symbol);
     void InsertSorted(const Symbol& symbol);
+
+    // One item as Replace places it, with what the single insertions keep about it.
+    struct PlannedItem {
+        std::wstring label;
+        int image;
+        LPARAM value;
+        std::uint32_t line;
+        std::string groupKey;  // grouped mode, top level
+        std::vector<PlannedItem> children;
+    };
+    std::vector<PlannedItem> Plan(const std::vector<Symbol>& symbols) const;
+    void Apply(HTREEITEM parent, const std::vector<PlannedItem>& items);
 
     // A top-level item of the sorted modes with what it is ordered by.
     struct SortedItem {

@@ -115,9 +115,13 @@ std::optional<std::vector<Symbol>> RunTagProgram(const std::wstring& commandLine
     return symbols;
 }
 
+std::optional<std::vector<Symbol>> CollectTags(const std::wstring& path, int language, KindMask mask) {
+    if (path.empty()) return std::nullopt;
+    return RunTagProgram(TagCommandLine(language, path), language, mask);
+}
+
 bool RunTags(const std::wstring& path, int language, TagSink& sink, KindMask mask) {
-    if (path.empty()) return false;
-    const std::optional<std::vector<Symbol>> symbols = RunTagProgram(TagCommandLine(language, path), language, mask);
+    const std::optional<std::vector<Symbol>> symbols = CollectTags(path, language, mask);
     if (!symbols) return false;
     for (const Symbol& symbol : *symbols) sink.Receive(symbol);
     return true;

@@ -29,7 +29,10 @@ public:
 std::optional<std::vector<Symbol>> RunTagProgram(const std::wstring& commandLine, int language, KindMask mask,
                                                  DWORD limitMs = kTagRunLimitMs);
 
-// ctags on the file, as the language asks; false when it failed (the sink then received nothing).
+// ctags on the file, as the language asks; nothing when it failed.
+std::optional<std::vector<Symbol>> CollectTags(const std::wstring& path, int language,
+                                               KindMask mask = KindMask::All());
+// The same, handed to the sink; false when it failed (the sink then received nothing).
 bool RunTags(const std::wstring& path, int language, TagSink& sink, KindMask mask = KindMask::All());
 
 }  // namespace kelpo

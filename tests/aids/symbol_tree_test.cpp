@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -78,11 +79,18 @@ TEST_F(SymbolTreeTest, EachModePlacesTheSymbolsInItsOrder) {
         ASSERT_NE(tree, nullptr);
         for (const Symbol& symbol : arrivals) tree->Receive(symbol);
         EXPECT_EQ(Items(*tree), c.items);
-        // Emptied and filled again, the tree comes out the same.
-        tree->Clear();
-        EXPECT_TRUE(tree->Empty());
-        for (const Symbol& symbol : arrivals) tree->Receive(symbol);
+        // Replacing the contents gives what a fresh tree receiving the same symbols shows.
+        const std::vector<Symbol> all(std::begin(arrivals), std::end(arrivals));
+        const std::vector<Symbol> fewer = {arrivals[6], arrivals[2], MakeSymbol(K::Enum, "e", nullptr, 7)};
+        for (const std::vector<Symbol>* symbols : {&fewer, &all}) {
+            std::unique_ptr<SymbolTree> fresh = SymbolTree::Create(window_, nullptr, c.mode, nullptr);
+            for (const Symbol& symbol : *symbols) fresh->Receive(symbol);
+            tree->Replace(*symbols);
+            EXPECT_EQ(Items(*tree), Items(*fresh));
+        }
         EXPECT_EQ(Items(*tree), c.items);
+        tree->Replace({});
+        EXPECT_TRUE(tree->Empty());
     }
 }
 
