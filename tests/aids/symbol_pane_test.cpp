@@ -10,6 +10,7 @@
 #include <string>
 
 #include "aids/go_to_symbol_dialog.h"
+#include "app/message_loop.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "doc/document_tabs.h"
@@ -168,7 +169,8 @@ TEST_F(SymbolPaneTest, GoToSymbolFindsTheTypedNameAndJumpsToItsLine) {
             selected = text;
             ::PostMessageW(dialog, WM_COMMAND, row.button, 0);
         });
-        ::SendMessageW(window_, WM_COMMAND, kCmdGoToSymbol, 0);
+        MSG f6{document->view->Window(), WM_KEYDOWN, VK_F6, 1, 0, {}};  // as the user opens it
+        ProcessMessage(App(), f6);
         EXPECT_EQ(selected, row.selected);
         EXPECT_EQ(CaretLine(*document), row.caretLine);
     }
