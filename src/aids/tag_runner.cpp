@@ -13,6 +13,8 @@ namespace kelpo {
 namespace {
 
 constexpr DWORD kReadSize = 16384;
+// Room for a large file's output, so that the generator seldom waits for the reader.
+constexpr DWORD kPipeSize = 1 << 20;
 
 struct ChildPipes {
     unique_handle outputRead;   // ours
@@ -25,7 +27,7 @@ bool MakePipe(unique_handle& read, unique_handle& write) {
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE r = nullptr;
     HANDLE w = nullptr;
-    if (!::CreatePipe(&r, &w, &inheritable, 0)) return false;
+    if (!::CreatePipe(&r, &w, &inheritable, kPipeSize)) return false;
     read.reset(r);
     write.reset(w);
     return true;
