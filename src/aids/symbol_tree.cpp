@@ -24,6 +24,20 @@ std::wstring SortedLabel(const Symbol& symbol) {
     return symbol.scope ? Widen(*symbol.scope) + L"::" + Widen(symbol.name) : Widen(symbol.name);
 }
 
+// Scope and kind groups share the top level: a scope named like a kind joins that kind's group.
+std::string GroupKey(const Symbol& symbol) {
+    return symbol.scope ? *symbol.scope : std::string(KindName(symbol.kind));
+}
+
+int GroupImage(const Symbol& symbol) {
+    if (!symbol.scope) return KindImage(symbol.kind);
+    return symbol.scope->starts_with('_') ? kStructureImage : kClassImage;
+}
+
+LPARAM GroupedValue(const Symbol& symbol) {
+    return static_cast<LPARAM>((static_cast<std::uint32_t>(symbol.kind) << 24) | symbol.line);
+}
+
 }  // namespace
 
 std::uint32_t LineOfItemValue(LPARAM value) {
@@ -60,12 +74,9 @@ HTREEITEM SymbolTree::Insert(HTREEITEM parent, HTREEITEM after, const std::wstri
 }
 
 HTREEITEM SymbolTree::GroupFor(const Symbol& symbol) {
-    // Scope and kind groups share the top level: a scope named like a kind joins that kind's group.
-    const std::string key = symbol.scope ? *symbol.scope : std::string(KindName(symbol.kind));
+    const std::string key = GroupKey(symbol);
     if (const auto found = groups_.find(key); found != groups_.end()) return found->second;
-    int image = KindImage(symbol.kind);
-    if (symbol.scope) image = symbol.scope->starts_with('_') ? kStructureImage : kClassImage;
-    HTREEITEM group = Insert(TVI_ROOT, TVI_LAST, Widen(key), image, kGroupItemValue);
+    HTREEITEM group = Insert(TVI_ROOT, TVI_LAST, Widen(key), GroupImage(symbol), kGroupItemValue);
     if (group != nullptr) groups_.emplace(key, group);
     return group;
 }
@@ -92,9 +103,7 @@ void SymbolTree::Receive(const Symbol& symbol) {
         return;
     }
     HTREEITEM group = GroupFor(symbol);
-    if (group == nullptr) return;
-    const LPARAM value = static_cast<LPARAM>((static_cast<std::uint32_t>(symbol.kind) << 24) | symbol.line);
-    Insert(group, TVI_LAST, Widen(symbol.name), KindImage(symbol.kind), value);
+    if (group != nullptr) Insert(group, TVI_LAST, Widen(symbol.name), KindImage(symbol.kind), GroupedValue(symbol));
 }
 
 std::vector<SymbolTree::PlannedItem> SymbolTree::Plan(const std::vector<Symbol>& symbols) const {
@@ -102,16 +111,11 @@ std::vector<SymbolTree::PlannedItem> SymbolTree::Plan(const std::vector<Symbol>&
     if (mode_ == SymbolViewMode::Grouped) {
         std::map<std::string, std::size_t> groupIndex;
         for (const Symbol& symbol : symbols) {
-            const std::string key = symbol.scope ? *symbol.scope : std::string(KindName(symbol.kind));
-            auto [found, added] = groupIndex.emplace(key, items.size());
-            if (added) {
-                int image = KindImage(symbol.kind);
-                if (symbol.scope) image = symbol.scope->starts_with('_') ? kStructureImage : kClassImage;
-                items.push_back({Widen(key), image, kGroupItemValue, 0, key, {}});
-            }
-            const LPARAM value = static_cast<LPARAM>((static_cast<std::uint32_t>(symbol.kind) << 24) | symbol.line);
+            const std::string key = GroupKey(symbol);
+            const auto [found, added] = groupIndex.emplace(key, items.size());
+            if (added) items.push_back({Widen(key), GroupImage(symbol), kGroupItemValue, 0, key, {}});
             items[found->second].children.push_back(
-                {Widen(symbol.name), KindImage(symbol.kind), value, symbol.line, {}, {}});
+                {Widen(symbol.name), KindImage(symbol.kind), GroupedValue(symbol), symbol.line, {}, {}});
         }
         return items;
     }
