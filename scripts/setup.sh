@@ -82,4 +82,5 @@ fetch_editing_component
 build_ninja
 configure_build
 build_tcc
+bash "$repo/scripts/deps/ctags.sh" "$cache" "$build"
 echo "setup: ready (build folder $build)"

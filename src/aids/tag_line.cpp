@@ -51,7 +51,10 @@ std::optional<std::uint32_t> ParseLineNumber(std::string_view text) {
 bool ApplyToken(std::string_view token, int language, Symbol& symbol) {
     const std::size_t colon = token.find(':');
     if (colon == std::string_view::npos) {
-        symbol.kind = KindOfTagLetter(language, token.front());
+        // A letter the language does not map is kind 0; anything else in its place is no tag line.
+        const char letter = token.front();
+        if (!((letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z'))) return false;
+        symbol.kind = KindOfTagLetter(language, letter);
         return true;
     }
     const std::string_view key = token.substr(0, colon);

@@ -7,6 +7,7 @@
 #include "app/main_window_layout.h"
 #include "app/options_dialog.h"
 #include "app/view_commands.h"
+#include "aids/go_to_symbol_dialog.h"
 #include "aids/search_commands.h"
 #include "aids/search_dialogs.h"
 #include "aids/typing_commands.h"
@@ -76,6 +77,9 @@ bool DispatchCommand(int command, LPARAM lParam) {
         return true;
     case kCmdGoTo:
         GoToWithDialog(app.mainWindow);
+        return true;
+    case kCmdGoToSymbol:
+        GoToSymbolWithDialog(app.mainWindow);
         return true;
     default:
         // What the main window does not run itself goes to the active editor view.

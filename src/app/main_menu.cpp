@@ -121,7 +121,7 @@ constexpr MenuRow kRows[] = {
 constexpr int kUnavailable[] = {
     21,                                     // file explorer pane
     68, 69, 70,                             // completion and call tips
-    149, 150,                               // go to symbol, help on word
+    150,                                    // help on word
     151, 152,                               // brace navigation
     161, 162, 163, 164, 165, 166,           // build
     191, 192,                               // favourites

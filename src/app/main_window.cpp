@@ -28,6 +28,7 @@
 #include "app/tray_icon.h"
 #include "aids/result_panes.h"
 #include "aids/search_actions.h"
+#include "aids/symbol_pane.h"
 #include "aids/typing_commands.h"
 #include "base/app_state.h"
 #include "base/ini_file.h"
@@ -39,6 +40,7 @@
 #include "build/output_pane.h"
 #include "build/tarvik_settings.h"
 #include "doc/document_entry.h"
+#include "doc/document_events.h"
 #include "doc/document_status.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
@@ -109,6 +111,13 @@ int OnCreate(HWND window) {
             return -1;
         }
     }
+    if (!CreateSymbolPane(PanePage(Pane::Left, 1))) {
+        return -1;
+    }
+    SetDocumentEvents({.opened = [](Document& document) { AddDocumentSymbols(document); },
+                       .saved = [](Document& document) { RefreshDocumentSymbols(document); },
+                       .activated = [](Document* document) { ShowDocumentSymbols(document); },
+                       .closing = [](Document& document) { RemoveDocumentSymbols(document); }});
     std::unique_ptr<DocumentTabs> tabs = DocumentTabs::Create(window);
     if (!tabs) {
         return -1;

@@ -6,6 +6,7 @@
 #include "base/file_identity.h"
 #include "base/handles.h"
 #include "base/window_messages.h"
+#include "doc/document_events.h"
 #include "doc/document_status.h"
 #include "lang/open_views.h"
 #include "lang/view_setup.h"
@@ -244,6 +245,7 @@ void DocumentTabs::Activate(int index, bool setFocus) {
     RememberInHistory(index);
     Document* previous = active_;
     active_ = document;
+    NotifyDocumentActivated(document);
     PlaceActiveView();
     ::ShowWindow(document->view->Window(), SW_SHOW);
     if (previous != nullptr && previous->view) {
@@ -262,6 +264,7 @@ void DocumentTabs::Remove(int index) {
     if (document == nullptr) {
         return;
     }
+    NotifyDocumentClosing(*document);
     std::unique_ptr<Document> owned(document);
     ::SendMessageW(tabControl_, TCM_DELETEITEM, index, 0);
     if (document != active_) {
@@ -270,6 +273,7 @@ void DocumentTabs::Remove(int index) {
     active_ = nullptr;
     const int count = Count();
     if (count == 0) {
+        NotifyDocumentActivated(nullptr);
         SetWindowTitle(mainWindow_, nullptr);
         return;
     }
@@ -279,10 +283,12 @@ void DocumentTabs::Remove(int index) {
 void DocumentTabs::RemoveAll() {
     const int count = Count();
     for (int i = count - 1; i >= 0; --i) {
+        NotifyDocumentClosing(*At(i));
         std::unique_ptr<Document> owned(At(i));
     }
     ::SendMessageW(tabControl_, TCM_DELETEALLITEMS, 0, 0);
     active_ = nullptr;
+    NotifyDocumentActivated(nullptr);
     if (::IsWindow(mainWindow_)) {
         SetWindowTitle(mainWindow_, nullptr);
     }

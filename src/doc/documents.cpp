@@ -6,6 +6,7 @@
 #include "base/app_state.h"
 #include "base/file_paths.h"
 #include "base/status_message.h"
+#include "doc/document_events.h"
 #include "doc/document_status.h"
 #include "doc/document_tabs.h"
 #include "doc/file_load.h"
@@ -118,7 +119,11 @@ Document* OpenDocument(const std::wstring& path) {
         ShowStatusMessage(L"Cannot open file: " + *fullPath);
         return nullptr;
     }
-    return tabs->Append(std::move(document), true);
+    Document* opened = tabs->Append(std::move(document), true);
+    if (opened != nullptr) {
+        NotifyDocumentOpened(*opened);
+    }
+    return opened;
 }
 
 void CloseActiveTab() {

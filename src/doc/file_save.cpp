@@ -13,6 +13,7 @@
 #include "base/message_box.h"
 #include "base/ui_text.h"
 #include "doc/ansi_code_page_win.h"
+#include "doc/document_events.h"
 #include "doc/document_tabs.h"
 #include "doc/file_change_check.h"
 #include "doc/file_codec.h"
@@ -166,10 +167,14 @@ bool CloseOtherTabOfFile(const Document& document, const std::wstring& path) {
 }
 
 bool SaveUnderNewName(Document& document, const std::wstring& path) {
+    const std::wstring oldPath = document.path;
     if (!CloseOtherTabOfFile(document, path) || !SaveFile(document, path)) {
         return false;
     }
     TakeNewPath(document, path);
+    if (::lstrcmpiW(oldPath.c_str(), document.path.c_str()) != 0) {
+        NotifyDocumentSaved(document);  // SaveFile wrote a file that was not yet the document's
+    }
     return true;
 }
 
@@ -217,6 +222,9 @@ bool SaveFile(Document& document, const std::wstring& path) {
         return false;
     }
     MarkSaved(document, *fullPath);
+    if (document.HasPath() && ::lstrcmpiW(document.path.c_str(), fullPath->c_str()) == 0) {
+        NotifyDocumentSaved(document);
+    }
     return true;
 }
 

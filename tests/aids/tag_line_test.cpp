@@ -32,10 +32,9 @@ TEST(TagLine, ParsesTheFieldsCtagsWrites) {
         {"x.c\tx.c\t1;\"\tF\tline:1", kLangC, SymbolKind::Filename, "x.c", nullptr, nullptr, 1},
         {"rtl\tt.vhd\t5;\"\to\tline:5", kLangVhdl, SymbolKind::Architecture, "rtl", nullptr, nullptr, 5},
         {"clk\tt.v\t5;\"\tr\tline:5", kLangVerilog, SymbolKind::Register, "clk", nullptr, nullptr, 5},
-        // Letters the language does not map, and first characters that are no letter, give kind 0.
+        // Letters the language does not map give kind 0.
         {"w\tp.pas\t5;\"\tc\tline:5", kLangPascal, SymbolKind::Unknown, "w", nullptr, nullptr, 5},
-        {"w\tx.c\t5;\"\t#\tline:5", kLangC, SymbolKind::Unknown, "w", nullptr, nullptr, 5},
-        {"w\tx.c\t5;\"\t\xC4\tline:5", kLangC, SymbolKind::Unknown, "w", nullptr, nullptr, 5},
+        {"w\tx.c\t5;\"\tZ\tline:5", kLangC, SymbolKind::Unknown, "w", nullptr, nullptr, 5},
         // Scopes come from class, struct and union only; the value keeps its own colons.
         {"m\tx.cpp\t3;\"\tm\tline:3\tstruct:S", kLangCpp, SymbolKind::Member, "m", "S", nullptr, 3},
         {"m\tx.cpp\t3;\"\tm\tline:3\tunion:U", kLangCpp, SymbolKind::Member, "m", "U", nullptr, 3},
@@ -81,6 +80,11 @@ TEST(TagLine, SkipsPseudoTagsAndMalformedLines) {
         "neg\tx.c\t1;\"\tf\tline:-3",
         "bad\tx.c\t1;\"\tf\tline:12a",
         "bad\tx.c\t1;\"\tf\tline:",
+        // A kind "letter" that is no ASCII letter.
+        "w\tx.c\t5;\"\t#\tline:5",
+        "w\tx.c\t5;\"\t7\tline:5",
+        "w\tx.c\t5;\"\t\xC4\tline:5",
+        "w\tx.c\t5;\"\t[\tline:5",
     };
     for (const char* line : lines) {
         EXPECT_FALSE(ParseTagLine(line, kLangCpp).has_value()) << testing::PrintToString(std::string(line));
