@@ -103,7 +103,8 @@ constexpr MenuRow kRows[] = {
         Item(148, L"&Go To..."), Item(149, L"Go to &Symbol..."), Item(150, L"Help on W&ord"),
     End(),
     Popup(L"&Build"),
-        Item(161, L"&Build"), Item(162, L"&Rebuild"), Item(163, L"&Clean"), Item(165, L"Build &Variant"), Separator(),
+        Item(161, L"&Build"), Item(162, L"&Rebuild"), Item(163, L"&Clean"), Item(165, L"Build &Variant"),
+        Item(167, L"S&top Build"), Separator(),
         Item(164, L"&Debug"), Item(166, L"B&atch Build..."), Separator(),
         Item(171, L"Build C&onsole"), Separator(), Item(172, L"Open tarvik.ini"), Item(173, L"Open build.xml"),
         Item(174, L"Open vc.mk"), Item(175, L"Open OutputRoot"),
@@ -120,10 +121,8 @@ constexpr MenuRow kRows[] = {
 // Remove an identifier here when its feature lands.
 constexpr int kUnavailable[] = {
     21,                                     // file explorer pane
-    68, 69, 70,                             // completion and call tips
     150,                                    // help on word
-    151, 152,                               // brace navigation
-    161, 162, 163, 164, 165, 166,           // build
+    164, 166,                               // debugger, batch build
     191, 192,                               // favourites
 };
 
