@@ -11,7 +11,7 @@ export KELPO_BUILD_DIR="$build"
 
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$repo")}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 bash "$repo/scripts/setup.sh"
-cmake --build "$build" -j"$(nproc)" --target kelpo
+cmake --build "$build" -j"$(nproc)"
 
 # Converted before changing folder, so that relative paths keep meaning what the caller meant.
 args=()
@@ -27,10 +27,13 @@ for arg in "$@"; do
 done
 set -- ${args[@]+"${args[@]}"}
 
-# The program keeps its settings beside itself: give it a folder of its own.
+# The program keeps its settings beside itself: give it a folder of its own, with the files that
+# ship beside it (the test tool folders of the build do not ship).
 home="$build/run"
 mkdir -p "$home"
-cp "$build/bin/kelpo.exe" "$home/kelpo.exe"
+for shipped in kelpo.exe build.exe ninja.exe ctags.exe vc.mk build.xml cpp_win32.api; do
+    if [ -f "$build/bin/$shipped" ]; then cp "$build/bin/$shipped" "$home/$shipped"; fi
+done
 cd "$home"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -10,6 +10,7 @@
 #include "base/app_state.h"
 #include "base/handles.h"
 #include "doc/document_entry.h"
+#include "doc/document_tabs.h"
 #include "doc/session.h"
 
 namespace kelpo {
@@ -38,6 +39,11 @@ void RunStartupDone(AppState& app) {
         CreateEmptyDocument();
     }
     app.starting = false;
+    // Activation came while the window was being made, before there was a document to give the
+    // keyboard to: typing goes to the active document straight away.
+    if (::GetActiveWindow() == app.mainWindow && Tabs() != nullptr && Tabs()->Active() != nullptr) {
+        ::SetFocus(Tabs()->Active()->view->Window());
+    }
     // The symbol list is refreshed for the active document here once it exists.
 }
 
