@@ -13,10 +13,7 @@
 #include <string>
 
 #include "Scintilla.h"
-#include "app/settings_store.h"
-#include "app/startup.h"
-#include "base/app_paths.h"
-#include "base/app_state.h"
+#include "bench_window.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
@@ -26,52 +23,13 @@
 namespace {
 
 using namespace kelpo;
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Runs the messages that are waiting, the repaint of the change among them.
-void PumpPending() {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-}
+using namespace kelpo::bench;
 
 double Timed(const std::function<void()>& action) {
     const Clock::time_point start = Clock::now();
     action();
     PumpPending();
     return MillisecondsSince(start);
-}
-
-std::wstring ScratchFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"kelpo-bulk-bench\\";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-HWND StartWindow() {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!PrepareWindowClasses(instance)) {
-        return nullptr;
-    }
-    AppState& app = App();
-    app = AppState{};
-    app.paths = MakeAppPaths(ScratchFolder());
-    app.instance = instance;
-    HWND window = StartMainWindow(instance, LoadSettings(app));
-    const Clock::time_point start = Clock::now();
-    while (window != nullptr && app.starting && MillisecondsSince(start) < 10000) {
-        PumpPending();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return window;
 }
 
 std::string Repeated(const std::string& line, int count) {
@@ -180,7 +138,7 @@ int main() {
         only += static_cast<char>(*c);
     }
     ::LocalFree(argv);
-    HWND window = StartWindow();
+    HWND window = StartBenchWindow(ScratchFolder(L"kelpo-bulk-bench"));
     if (window == nullptr) {
         std::printf("no main window\n");
         return 1;

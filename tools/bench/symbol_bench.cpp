@@ -15,56 +15,18 @@
 #include "aids/symbol_pane.h"
 #include "aids/tag_command.h"
 #include "aids/tag_runner.h"
-#include "app/settings_store.h"
-#include "app/startup.h"
-#include "base/app_paths.h"
 #include "base/app_state.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 #include "lang/language_catalogue.h"
+#include "bench_window.h"
 
 namespace {
 
 using namespace kelpo;
-using Clock = std::chrono::steady_clock;
+using namespace kelpo::bench;
 
 constexpr int kCmdSave = 8;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void PumpPending() {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-}
-
-std::wstring ScratchFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"kelpo-symbol-bench\\";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-HWND StartWindow(const std::wstring& folder) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!PrepareWindowClasses(instance)) return nullptr;
-    AppState& app = App();
-    app = AppState{};
-    app.paths = MakeAppPaths(folder);
-    app.instance = instance;
-    HWND window = StartMainWindow(instance, LoadSettings(app));
-    const Clock::time_point start = Clock::now();
-    while (window != nullptr && app.starting && MillisecondsSince(start) < 10000) {
-        PumpPending();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return window;
-}
 
 // Classes with members and methods, free functions, macros and enums, with bodies of a few lines:
 // about one symbol in seven lines.
@@ -103,7 +65,7 @@ int main() {
     const int rounds = count > 2 ? std::max(1, static_cast<int>(std::wcstol(argv[2], nullptr, 10))) : 5;
     ::LocalFree(argv);
 
-    const std::wstring folder = ScratchFolder();
+    const std::wstring folder = ScratchFolder(L"kelpo-symbol-bench");
     const std::wstring path = folder + L"symbols.cpp";
     const std::string source = CppSource(lines);
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -115,7 +77,7 @@ int main() {
     }
     ::CloseHandle(file);
 
-    HWND window = StartWindow(folder);
+    HWND window = StartBenchWindow(folder);
     Document* document = window != nullptr ? OpenDocument(path) : nullptr;
     SymbolTree* tree = document != nullptr ? SymbolTreeOf(*document) : nullptr;
     if (tree == nullptr) {

@@ -17,52 +17,15 @@
 #include "Scintilla.h"
 #include "aids/completion_words.h"
 #include "aids/typing_aids.h"
-#include "app/settings_store.h"
-#include "app/startup.h"
-#include "base/app_paths.h"
-#include "base/app_state.h"
 #include "doc/documents.h"
 #include "lang/language_catalogue.h"
 #include "lang/view_language.h"
+#include "bench_window.h"
 
 namespace {
 
 using namespace kelpo;
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void PumpPending() {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-}
-
-HWND StartWindow() {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!PrepareWindowClasses(instance)) {
-        return nullptr;
-    }
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"kelpo-typing-bench\\";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    AppState& app = App();
-    app = AppState{};
-    app.paths = MakeAppPaths(folder);
-    app.instance = instance;
-    HWND window = StartMainWindow(instance, LoadSettings(app));
-    const Clock::time_point start = Clock::now();
-    while (window != nullptr && app.starting && MillisecondsSince(start) < 10000) {
-        PumpPending();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return window;
-}
+using namespace kelpo::bench;
 
 // C code without the letters j, q and k, so prefixes made of them complete nothing; one word
 // "kestrelWing" near the start is the only continuation of "kes".
@@ -187,7 +150,7 @@ int main() {
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     const long megabytes = count > 1 ? std::wcstol(argv[1], nullptr, 10) : 60;
     ::LocalFree(argv);
-    HWND window = StartWindow();
+    HWND window = StartBenchWindow(ScratchFolder(L"kelpo-typing-bench"));
     Document* document = window != nullptr ? NewDocument(nullptr) : nullptr;
     if (document == nullptr) {
         std::printf("no main window\n");
