@@ -13,7 +13,9 @@ ConvertFileAccess DiskConvertFileAccess() {
     constexpr std::uint64_t maxProjectBytes = 64ull << 20;
     ConvertFileAccess access;
     access.read = [](const std::wstring& path) { return ReadXmlFileBytes(path.c_str(), maxProjectBytes); };
-    access.exists = [](const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    access.exists = [](const std::wstring& path) {
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
     access.write = [](const std::wstring& path, std::string_view bytes) { return WriteWholeFile(path, bytes); };
     access.fromAnsi = [](std::string_view text) { return AnsiToWide(text); };
     access.toAnsi = [](std::wstring_view text) { return WideToAnsi(text); };
