@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "base/text_conversion.h"
 #include "build/vs_container.h"
 #include "build/vs_project.h"
 #include "build/vs_project_readers.h"
@@ -27,6 +28,24 @@ bool IsAbsolute(const std::wstring& path) {
     return path.starts_with(L'\\') || path.starts_with(L'/') || (path.size() > 1 && path[1] == L':');
 }
 
+// The project file is read in the ANSI code page, so UTF-8 texts of an XML project are carried
+// over; only texts with non-ASCII bytes need it.
+void TextsToAnsi(VsProject& project, const ConvertFileAccess& files) {
+    const auto convert = [&files](std::string& text) {
+        if (!IsAscii(text)) {
+            const std::u16string utf16 = Utf8ToUtf16(text);
+            text = files.toAnsi(std::wstring(utf16.begin(), utf16.end()));
+        }
+    };
+    for (std::string* text : {&project.name, &project.includes, &project.libPaths, &project.libs, &project.macros}) {
+        convert(*text);
+    }
+    for (std::string& source : project.sources) {
+        convert(source);
+    }
+    project.textsAreUtf8 = false;
+}
+
 class Converter {
 public:
     Converter(const ConvertFileAccess& files, const ConvertReports& reports) : files_(files), reports_(reports) {}
@@ -49,6 +68,9 @@ public:
                 Say("Error: cannot read " + files_.toAnsi(path) + (bytes ? " as a project file\n" : "\n"));
             }
             return false;
+        }
+        if (project.textsAreUtf8) {
+            TextsToAnsi(project, files_);
         }
         if (const std::optional<std::string> refusal = ValidateVsProject(project)) {
             reports_.showError(*refusal);

@@ -22,6 +22,9 @@ struct VsProject {
     int characterSet = 0;    // 0 not set, 1 Unicode, 2 multi-byte
     int runtimeLibrary = 0;  // 0 static, 1 static debug, 2 shared, 3 shared debug
     std::vector<std::string> sources;
+    // The texts are UTF-8 (an XML file without another declared encoding) rather than the ANSI
+    // code page the project file is written in.
+    bool textsAreUtf8 = false;
 };
 
 // Appends the path when it names a C, C++, resource or module-definition file (the extension

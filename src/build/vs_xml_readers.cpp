@@ -42,6 +42,12 @@ bool EqualsNoCase(const char* a, const char* b) {
     return *a == *b;
 }
 
+// XML without a declared encoding is UTF-8; the older format usually declares Windows-1252.
+bool DeclaresUtf8(const XmlDocument& document) {
+    const char* encoding = document.Encoding();
+    return encoding == nullptr || EqualsNoCase(encoding, "utf-8") || EqualsNoCase(encoding, "utf8");
+}
+
 void ReadVcxprojProperties(const XmlElement& group, VsProject& project) {
     const char* label = group.GetAttribute("Label");
     if (label != nullptr && std::strcmp(label, "Globals") == 0 && HasChild(group, "RootNamespace")) {
@@ -142,6 +148,7 @@ bool ReadVcxproj(std::string_view bytes, VsProject& project) {
     if (root == nullptr) {
         return false;
     }
+    project.textsAreUtf8 = DeclaresUtf8(document);
     for (const XmlElement* group = root->FirstChild("PropertyGroup"); group != nullptr;
          group = group->NextSibling("PropertyGroup")) {
         ReadVcxprojProperties(*group, project);
@@ -169,6 +176,7 @@ bool ReadVcproj(std::string_view bytes, VsProject& project) {
     if (root == nullptr) {
         return false;
     }
+    project.textsAreUtf8 = DeclaresUtf8(document);
     CopyAttribute(*root, "Name", project.name);
     if (const XmlElement* configurations = root->FirstChild("Configurations")) {
         for (const XmlElement* configuration = configurations->FirstChild("Configuration"); configuration != nullptr;

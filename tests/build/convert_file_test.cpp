@@ -64,6 +64,27 @@ TEST_F(ConvertFileTest, SingleProjectGoesBesideItAsBuildTvk) {
     EXPECT_EQ(output_, "Convert C:\\p\\app.vcxproj to C:\\p\\build.tvk\n");
 }
 
+TEST_F(ConvertFileTest, TextsEndUpInTheAnsiCodePage) {
+    const std::pair<const wchar_t*, std::string> cases[] = {
+        {L"C:\\p\\u.vcxproj",
+         "\xEF\xBB\xBF<Project><PropertyGroup Label=\"Globals\"><RootNamespace>caf\xC3\xA9</RootNamespace>"
+         "</PropertyGroup><PropertyGroup Condition=\"'Release|Win32'\"><ConfigurationType>Application"
+         "</ConfigurationType></PropertyGroup><ItemGroup><ClCompile Include=\"\xC3\xA9.c\"/></ItemGroup></Project>"},
+        {L"C:\\p\\w.vcproj",
+         "<?xml version=\"1.0\" encoding=\"Windows-1252\"?><VisualStudioProject Name=\"caf\xE9\"><Configurations>"
+         "<Configuration ConfigurationType=\"1\"/></Configurations><Files><File RelativePath=\"\xE9.c\"/></Files>"
+         "</VisualStudioProject>"},
+    };
+    answer_ = true;
+    for (const auto& [path, text] : cases) {
+        disk_[path] = text;
+        EXPECT_TRUE(Convert(path)) << Narrow(path);
+        const std::string& written = disk_[L"C:\\p\\build.tvk"];
+        EXPECT_TRUE(written.starts_with("TARGETNAME=caf\xE9\r\n")) << written;
+        EXPECT_NE(written.find("\t\xE9.c\r\n"), std::string::npos) << written;
+    }
+}
+
 TEST_F(ConvertFileTest, OnlyExactLowerCaseExtensionsConvert) {
     for (const wchar_t* path : {L"C:\\p\\App.VCXPROJ", L"C:\\p\\app.xml", L"C:\\p.d\\noext"}) {
         disk_[path] = vcxproj;
