@@ -26,6 +26,8 @@
 #include "base/ini_file.h"
 #include "base/ui_text.h"
 #include "lang/theme_store.h"
+#include "panes/favorites_file.h"
+#include "panes/favorites_menu.h"
 #include "lang/view_language.h"
 
 namespace kelpo {
@@ -100,6 +102,8 @@ HWND StartMainWindow(HINSTANCE instance, const WindowPos& pos) {
         }
         return nullptr;
     }
+    PrepareFavorites();
+    BuildFavoritesMenu();
     ::ShowWindow(window, pos.showCmd);
     ::UpdateWindow(window);
     app.organizerAccelerators.reset(CreateOrganizerAccelerators());
