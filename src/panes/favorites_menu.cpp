@@ -11,6 +11,7 @@
 #include "doc/documents.h"
 #include "panes/favorites_file.h"
 #include "panes/favorites_model.h"
+#include "panes/favorites_organizer.h"
 
 namespace kelpo {
 
@@ -173,6 +174,10 @@ void OpenFavoritePath(const std::wstring& path) {
 bool HandleFavoritesCommand(int command) {
     if (command == kCmdAddCurrent) {
         AddCurrentDocumentToFavorites();
+        return true;
+    }
+    if (command == kCmdOrganize) {
+        OpenFavoritesOrganizer();
         return true;
     }
     if (command < kFirstFavoriteCommand || command > kLastFavoriteCommand) {

@@ -1,0 +1,150 @@
+// The Organize Favourites dialog on the real main window: filling, Cancel and OK, sorting,
+// moving and the drag rule.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "base/app_state.h"
+#include "panes/favorites_file.h"
+#include "panes/favorites_organizer.h"
+#include "support/test_support.h"
+
+namespace kelpo {
+namespace {
+
+using OrganizerTest = test::MainWindowFixture;
+
+constexpr char kSeed[] =
+    "\xEF\xBB\xBF<favorites><file name=\"z.c\">C:\\k\\z.c</file><category name=\"b\" expanded=\"true\">"
+    "<category name=\"inner\" expanded=\"false\"/><separator/></category><file name=\"a.c\">C:\\k\\a.c</file>"
+    "<category name=\"a\" expanded=\"false\"/></favorites>";
+
+std::wstring Label(HWND tree, HTREEITEM item) {
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &tv);
+    return text;
+}
+
+std::vector<std::wstring> ChildLabels(HWND tree, HTREEITEM parent) {
+    std::vector<std::wstring> labels;
+    for (HTREEITEM child = TreeView_GetChild(tree, parent); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+        labels.push_back(Label(tree, child));
+    }
+    return labels;
+}
+
+HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::wstring& label) {
+    for (HTREEITEM child = TreeView_GetChild(tree, parent); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+        if (Label(tree, child) == label) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+class Organizer : public OrganizerTest {
+protected:
+    void SetUp() override {
+        OrganizerTest::SetUp();
+        test::WriteFileBytes(FavoritesFilePath(), kSeed);
+        ::SendMessageW(window_, WM_COMMAND, 192, 0);
+        dialog_ = App().modeless.dialog;
+        ASSERT_NE(dialog_, nullptr);
+        tree_ = ::GetDlgItem(dialog_, kOrganizerTreeId);
+        root_ = TreeView_GetRoot(tree_);
+        ASSERT_NE(root_, nullptr);
+    }
+    void Run(int command) { ::SendMessageW(dialog_, WM_COMMAND, command, 0); }
+    HWND dialog_ = nullptr;
+    HWND tree_ = nullptr;
+    HTREEITEM root_ = nullptr;
+};
+
+TEST_F(Organizer, FillsTheTreeAndCancelLeavesTheFile) {
+    EXPECT_EQ(Label(tree_, root_), L"Favourites");
+    EXPECT_EQ(ChildLabels(tree_, root_), (std::vector<std::wstring>{L"z.c", L"b", L"a.c", L"a"}));
+    HTREEITEM b = ChildNamed(tree_, root_, L"b");
+    EXPECT_TRUE(TreeView_GetItemState(tree_, b, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(ChildLabels(tree_, b).size(), 2u);
+
+    ::SendMessageW(window_, WM_COMMAND, 192, 0);  // a second request keeps the same dialog
+    EXPECT_EQ(App().modeless.dialog, dialog_);
+
+    TreeView_SelectItem(tree_, root_);
+    Run(13);
+    EXPECT_TRUE(ChildLabels(tree_, root_).empty());
+    Run(6);
+    EXPECT_EQ(ChildLabels(tree_, root_).size(), 1u);
+    Run(IDCANCEL);
+    EXPECT_FALSE(::IsWindow(dialog_));
+    EXPECT_EQ(App().modeless.dialog, nullptr);
+    EXPECT_EQ(test::ReadFileBytes(FavoritesFilePath()), kSeed);
+}
+
+TEST_F(Organizer, OkWritesTheTreeBackWithTheDeclaration) {
+    HTREEITEM b = ChildNamed(tree_, root_, L"b");
+    TreeView_SelectItem(tree_, TreeView_GetChild(tree_, b));  // "inner": its new entry goes at its end
+    Run(6);
+    Run(IDOK);
+    EXPECT_FALSE(::IsWindow(dialog_));
+    EXPECT_EQ(test::ReadFileBytes(FavoritesFilePath()),
+              "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<favorites>\r\n"
+              "\t<file name=\"z.c\">C:\\k\\z.c</file>\r\n"
+              "\t<category name=\"b\" expanded=\"true\">\r\n"
+              "\t\t<category name=\"inner\" expanded=\"true\">\r\n\t\t\t<separator />\r\n\t\t</category>\r\n"
+              "\t\t<separator />\r\n\t</category>\r\n"
+              "\t<file name=\"a.c\">C:\\k\\a.c</file>\r\n"
+              "\t<category name=\"a\" expanded=\"false\" />\r\n</favorites>\r\n");
+}
+
+TEST_F(Organizer, SortingByNameTwiceReversesTheFilesButKeepsCategoriesFirst) {
+    TreeView_SelectItem(tree_, root_);
+    Run(15);
+    EXPECT_EQ(ChildLabels(tree_, root_), (std::vector<std::wstring>{L"a", L"b", L"a.c", L"z.c"}));
+    Run(15);
+    EXPECT_EQ(ChildLabels(tree_, root_), (std::vector<std::wstring>{L"b", L"a", L"z.c", L"a.c"}));
+}
+
+TEST_F(Organizer, MovingUpAndDownKeepsTheSelection) {
+    HTREEITEM moved = ChildNamed(tree_, root_, L"a.c");
+    TreeView_SelectItem(tree_, moved);
+    Run(11);
+    EXPECT_EQ(ChildLabels(tree_, root_), (std::vector<std::wstring>{L"z.c", L"a.c", L"b", L"a"}));
+    EXPECT_EQ(Label(tree_, TreeView_GetSelection(tree_)), L"a.c");
+    Run(12);
+    Run(12);
+    EXPECT_EQ(ChildLabels(tree_, root_), (std::vector<std::wstring>{L"z.c", L"b", L"a", L"a.c"}));
+    Run(12);  // already last
+    EXPECT_EQ(ChildLabels(tree_, root_).back(), L"a.c");
+}
+
+TEST_F(Organizer, ACategoryIsNeverDroppedIntoItsOwnSubtree) {
+    HTREEITEM b = ChildNamed(tree_, root_, L"b");
+    HTREEITEM inner = ChildNamed(tree_, b, L"inner");
+    EXPECT_EQ(MoveFavoriteItem(tree_, b, inner, DropPlace::Into), nullptr);
+    EXPECT_EQ(MoveFavoriteItem(tree_, b, b, DropPlace::After), nullptr);
+    EXPECT_EQ(MoveFavoriteItem(tree_, root_, b, DropPlace::Into), nullptr);
+    EXPECT_EQ(ChildLabels(tree_, root_), (std::vector<std::wstring>{L"z.c", L"b", L"a.c", L"a"}));
+
+    // A real move takes the subtree along and selects the copy.
+    HTREEITEM a = ChildNamed(tree_, root_, L"a");
+    HTREEITEM copy = MoveFavoriteItem(tree_, b, a, DropPlace::Into);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(ChildLabels(tree_, root_), (std::vector<std::wstring>{L"z.c", L"a.c", L"a"}));
+    EXPECT_EQ(ChildLabels(tree_, copy), (std::vector<std::wstring>{L"inner", L"----------------"}));
+    EXPECT_EQ(TreeView_GetSelection(tree_), copy);
+    EXPECT_NE(MoveFavoriteItem(tree_, ChildNamed(tree_, root_, L"z.c"), copy, DropPlace::Before), nullptr);
+    EXPECT_EQ(ChildLabels(tree_, ChildNamed(tree_, root_, L"a")), (std::vector<std::wstring>{L"z.c", L"b"}));
+}
+
+}  // namespace
+}  // namespace kelpo
