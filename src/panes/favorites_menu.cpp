@@ -12,6 +12,7 @@
 #include "panes/favorites_file.h"
 #include "panes/favorites_model.h"
 #include "panes/favorites_organizer.h"
+#include "panes/favorites_pictures.h"
 
 namespace kelpo {
 
@@ -25,6 +26,29 @@ constexpr int kCmdOrganize = 192;
 std::vector<FavoriteMenuRecord>& Records() {
     static std::vector<FavoriteMenuRecord> records;
     return records;
+}
+
+// The pictures of the menu's items live until the next rebuild.
+std::vector<unique_hbitmap>& Pictures() {
+    static std::vector<unique_hbitmap> pictures;
+    return pictures;
+}
+
+void SetPicture(HMENU menu, UINT item, BOOL byPosition, HICON icon) {
+    unique_hbitmap bitmap = MenuBitmapOfIcon(icon);
+    if (icon != nullptr) {
+        ::DestroyIcon(icon);
+    }
+    if (!bitmap) {
+        return;
+    }
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = bitmap.get();
+    if (::SetMenuItemInfoW(menu, item, byPosition, &info)) {
+        Pictures().push_back(std::move(bitmap));
+    }
 }
 
 // A lone "&" would underline the next letter instead of showing.
@@ -57,6 +81,7 @@ void AppendRows(HMENU popup, const FavoriteMenuPlan& plan) {
             HMENU sub = ::CreatePopupMenu();
             if (sub != nullptr && ::AppendMenuW(current, MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
                                                 MenuLabel(row.label).c_str())) {
+                SetPicture(current, static_cast<UINT>(::GetMenuItemCount(current) - 1), TRUE, GenericShellIcon(true));
                 stack.push_back(sub);
             } else {
                 if (sub != nullptr) {
@@ -76,9 +101,12 @@ void AppendRows(HMENU popup, const FavoriteMenuPlan& plan) {
             break;
         case FavoriteRowKind::File: {
             FavoriteMenuRecord record{Utf8ToWide(row.label), Utf8ToWide(row.path), row.folder};
-            const UINT state = PathIsGone(record.path) ? MF_GRAYED : MF_ENABLED;
-            ::AppendMenuW(current, MF_STRING | state, static_cast<UINT_PTR>(row.command),
-                          MenuLabel(row.label).c_str());
+            const bool gone = PathIsGone(record.path);
+            if (::AppendMenuW(current, MF_STRING | (gone ? MF_GRAYED : MF_ENABLED), static_cast<UINT_PTR>(row.command),
+                              MenuLabel(row.label).c_str())) {
+                const UINT position = static_cast<UINT>(::GetMenuItemCount(current) - 1);
+                SetPicture(current, position, TRUE, gone ? GenericShellIcon(row.folder) : ShellIconOfPath(record.path));
+            }
             Records().push_back(std::move(record));
             break;
         }
@@ -112,6 +140,7 @@ void BuildFavoritesMenu() {
     for (int count = ::GetMenuItemCount(popup); count > kFixedItems; --count) {
         ::DeleteMenu(popup, kFixedItems, MF_BYPOSITION);  // sub-menus are destroyed with their items
     }
+    Pictures().clear();
     XmlDocument document;
     if (LoadFavoritesFile(document, FavoritesFilePath()) != FavoritesLoad::Loaded) {
         return;

@@ -19,6 +19,7 @@
 #include "panes/favorites_file.h"
 #include "panes/favorites_menu.h"
 #include "panes/favorites_model.h"
+#include "panes/favorites_pictures.h"
 
 namespace kelpo {
 
@@ -96,22 +97,6 @@ int AddIcon(HICON icon) {
     return index;
 }
 
-HICON ShellIconOf(const std::wstring& path, DWORD attributes, UINT extra) {
-    SHFILEINFOW info{};
-    if (!path.empty() && path.front() == L':') {
-        PIDLIST_ABSOLUTE pidl = nullptr;
-        if (FAILED(::SHParseDisplayName(path.c_str(), nullptr, &pidl, 0, nullptr))) {
-            return nullptr;
-        }
-        ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_ICON |
-                         SHGFI_SMALLICON);
-        ::CoTaskMemFree(pidl);
-        return info.hIcon;
-    }
-    ::SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON | extra);
-    return info.hIcon;
-}
-
 // Pictures 1 to 4 in a list of small icons; picture 0 and the separator are blank.
 HIMAGELIST MakeImages() {
     HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 32);
@@ -119,9 +104,9 @@ HIMAGELIST MakeImages() {
     HICON blank = ::CreateIcon(nullptr, 16, 16, 1, 1, std::vector<BYTE>(32, 0xFF).data(),
                                std::vector<BYTE>(32, 0).data());
     ImageList_AddIcon(images, blank);
-    AddIcon(ShellIconOf(L"folder", FILE_ATTRIBUTE_DIRECTORY, SHGFI_USEFILEATTRIBUTES));
-    AddIcon(ShellIconOf(L"file", FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES));
-    AddIcon(ShellIconOf(L"folder", FILE_ATTRIBUTE_DIRECTORY, SHGFI_USEFILEATTRIBUTES));
+    AddIcon(GenericShellIcon(true));
+    AddIcon(GenericShellIcon(false));
+    AddIcon(GenericShellIcon(true));
     AddIcon(blank);
     return images;
 }
@@ -152,7 +137,7 @@ HTREEITEM InsertPath(HTREEITEM parent, HTREEITEM after, const std::wstring& path
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     entry.folder = (!path.empty() && path.front() == L':') ||
                    (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    int picture = AddIcon(ShellIconOf(path, 0, 0));
+    int picture = AddIcon(ShellIconOfPath(path));
     const bool gone = attributes == INVALID_FILE_ATTRIBUTES && (path.empty() || path.front() != L':');
     if (picture < 0 || gone) {
         entry.missing = true;

@@ -131,6 +131,13 @@ TEST_F(FavoritesTest, CommandsStopAtTheLastOfTheRangeAndMissingEntriesAreGreyed)
     EXPECT_EQ(::GetMenuItemID(popup, count - 1), 192u);
     EXPECT_TRUE(::GetMenuState(popup, 450, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(::GetMenuState(popup, 451, MF_BYCOMMAND) & MF_GRAYED);
+    for (const UINT id : {450u, 451u, 549u}) {  // the shell's picture, or the generic one of a missing file
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_BITMAP;
+        ASSERT_TRUE(::GetMenuItemInfoW(popup, id, FALSE, &info));
+        EXPECT_NE(info.hbmpItem, nullptr) << id;
+    }
 
     Command(window_, 450);
     EXPECT_EQ(test::DocumentWithPath(folder_.File(L"gone.txt")), nullptr);
