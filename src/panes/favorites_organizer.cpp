@@ -29,6 +29,7 @@ enum : int {
     kCmdNewCategory = 3, kCmdAddFiles, kCmdAddFolder, kCmdSeparator, kCmdOpen, kCmdShowInShell, kCmdReload,
     kCmdRemoveMissing, kCmdMoveUp, kCmdMoveDown, kCmdDelete, kCmdRename, kCmdSortName, kCmdSortPath, kCmdSortType,
     kCmdExpandAll, kCmdShowPaths,
+    kCmdOpenAndClose,  // Enter or Space in the tree, posted so that the tree is not destroyed under its own message
 };
 enum class EntryKind { Category = 0, Root = 1, File = 2, Separator = 3 };
 enum Picture : int { kPictureCategory = 1, kPictureFile = 2, kPictureFolder = 3, kPictureSeparator = 4 };
@@ -572,6 +573,7 @@ void RunCommand(int command) {
         App().settings.config2 ^= kC2FavoritesFullPaths;
         Relabel(State().root);
         break;
+    case kCmdOpenAndClose: OpenSelection(true); break;
     default: break;
     }
 }
@@ -729,6 +731,17 @@ void EndDrag(POINT point, bool drop) {
 }
 
 LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    // Enter belongs to the tree (it opens the entry), not to the dialog's OK button.
+    if (message == WM_GETDLGCODE && lParam != 0) {
+        const MSG& key = *reinterpret_cast<const MSG*>(lParam);
+        if (key.message == WM_KEYDOWN && key.wParam == VK_RETURN) {
+            return DLGC_WANTMESSAGE;
+        }
+    }
+    if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_SPACE)) {
+        ::PostMessageW(State().dialog, WM_COMMAND, kCmdOpenAndClose, 0);
+        return 0;
+    }
     if (State().dragged != nullptr) {
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         switch (message) {
@@ -813,12 +826,6 @@ LRESULT OnTreeNotify(NMHDR& header) {
         }
         return 0;
     }
-    case TVN_KEYDOWN:
-        if (reinterpret_cast<NMTVKEYDOWN&>(header).wVKey == VK_SPACE) {
-            OpenSelection(true);
-            return TRUE;
-        }
-        return 0;
     case NM_DBLCLK:
         OpenSelection(false);
         return 0;

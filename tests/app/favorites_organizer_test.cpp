@@ -146,5 +146,57 @@ TEST_F(Organizer, ACategoryIsNeverDroppedIntoItsOwnSubtree) {
     EXPECT_EQ(ChildLabels(tree_, ChildNamed(tree_, root_, L"a")), (std::vector<std::wstring>{L"z.c", L"b"}));
 }
 
+// Renaming: the root and separators are refused, an empty label is refused, a category takes it as
+// its name, a file entry as its name or, while labels show paths, as its path.
+TEST_F(Organizer, RenameRules) {
+    auto rename = [this](HTREEITEM item, const wchar_t* text) {
+        HWND edit = TreeView_EditLabel(tree_, item);
+        if (edit == nullptr) {
+            return false;
+        }
+        ::SetWindowTextW(edit, text);
+        TreeView_EndEditLabelNow(tree_, FALSE);
+        return true;
+    };
+    HTREEITEM b = ChildNamed(tree_, root_, L"b");
+    EXPECT_FALSE(rename(root_, L"x"));
+    EXPECT_FALSE(rename(ChildNamed(tree_, b, L"----------------"), L"x"));
+    EXPECT_TRUE(rename(b, L""));
+    EXPECT_EQ(Label(tree_, b), L"b");
+    EXPECT_TRUE(rename(b, L"Work"));
+    EXPECT_TRUE(rename(ChildNamed(tree_, root_, L"z.c"), L"zed"));
+    Run(19);  // labels show paths
+    EXPECT_EQ(ChildLabels(tree_, root_), (std::vector<std::wstring>{L"C:\\k\\z.c", L"Work", L"C:\\k\\a.c", L"a"}));
+    EXPECT_TRUE(rename(ChildNamed(tree_, root_, L"C:\\k\\a.c"), L"C:\\k\\b.c"));
+    Run(19);
+    Run(IDOK);
+    const std::string written = test::ReadFileBytes(FavoritesFilePath());
+    for (const char* part : {"<category name=\"Work\"", "<file name=\"zed\">C:\\k\\z.c</file>",
+                             "<file name=\"a.c\">C:\\k\\b.c</file>"}) {
+        EXPECT_NE(written.find(part), std::string::npos) << part << "\n" << written;
+    }
+}
+
+TEST_F(Organizer, EnterOpensTheEntryAndClosesWithoutWriting) {
+    const std::wstring file = folder_.File(L"open me.txt");
+    test::WriteFileBytes(file, "x\n");
+    TreeView_SelectItem(tree_, root_);
+    Run(13);
+    Run(IDCANCEL);
+    test::WriteFileBytes(FavoritesFilePath(), "<favorites><file name=\"o\">" + std::string(file.begin(), file.end()) +
+                                                  "</file></favorites>");
+    ::SendMessageW(window_, WM_COMMAND, 192, 0);
+    dialog_ = App().modeless.dialog;
+    tree_ = ::GetDlgItem(dialog_, kOrganizerTreeId);
+    HTREEITEM entry = TreeView_GetChild(tree_, TreeView_GetRoot(tree_));
+    TreeView_SelectItem(tree_, entry);
+    Run(6);  // an edit to lose
+    TreeView_SelectItem(tree_, entry);
+    ::SendMessageW(tree_, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(test::PumpUntil([this] { return !::IsWindow(dialog_); }, std::chrono::seconds(5)));
+    EXPECT_NE(test::DocumentWithPath(file), nullptr);
+    EXPECT_EQ(test::ReadFileBytes(FavoritesFilePath()).find("<?xml"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kelpo
