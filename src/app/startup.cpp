@@ -59,12 +59,13 @@ void ReadOsVersion(AppState& app) {
 
 class ComScope {
 public:
-    ComScope() : initialized_(SUCCEEDED(::CoInitialize(nullptr))) {}
+    // OLE rather than bare COM: the favourites organiser takes files dropped from the shell.
+    ComScope() : initialized_(SUCCEEDED(::OleInitialize(nullptr))) {}
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
     ~ComScope() {
         if (initialized_) {
-            ::CoUninitialize();
+            ::OleUninitialize();
         }
     }
 

@@ -20,6 +20,7 @@
 #include "panes/favorites_menu.h"
 #include "panes/favorites_model.h"
 #include "panes/favorites_pictures.h"
+#include "panes/favorites_shell_drop.h"
 
 namespace kelpo {
 
@@ -853,6 +854,8 @@ void Layout(HWND dialog) {
                  buttonWidth, buttonHeight, TRUE);
 }
 
+void ClearDropMarks();
+
 void InitDialog(HWND dialog) {
     Organizer& organizer = State();
     organizer.dialog = dialog;
@@ -863,6 +866,8 @@ void InitDialog(HWND dialog) {
     ::GetWindowRect(dialog, &window);
     organizer.minimum = {window.right - window.left, window.bottom - window.top};
     organizer.expandAll = true;
+    // Without OLE in this thread the tree simply takes no drops from the shell.
+    RegisterShellDrop(organizer.tree, ShellDropCalls{ShowDropMark, ClearDropMarks, DropPathsOnOrganizer});
     Fill();
     Layout(dialog);
     ::SetFocus(organizer.tree);
@@ -913,6 +918,7 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: {
         Organizer& organizer = State();
         ::RemoveWindowSubclass(organizer.tree, TreeProc, 1);
+        RevokeShellDrop(organizer.tree);
         App().organizerLabelEdit = nullptr;
         if (App().modeless.dialog == dialog) {
             App().modeless = ModelessSlot{};
@@ -938,7 +944,31 @@ INT_PTR CALLBACK OrganizerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
+void ClearDropMarks() {
+    TreeView_SetInsertMark(State().tree, nullptr, FALSE);
+    TreeView_SelectDropTarget(State().tree, nullptr);
+}
+
 }  // namespace
+
+void DropPathsOnOrganizer(const std::vector<std::wstring>& paths, POINT point) {
+    HWND tree = State().tree;
+    HTREEITEM target = nullptr;
+    DropPlace place = DropPlace::Into;
+    if (tree == nullptr || !DropTargetAt(point, &target, &place)) {
+        return;
+    }
+    InsertPosition position{target, TVI_LAST};
+    if (place != DropPlace::Into) {
+        position.parent = TreeView_GetParent(tree, target);
+        HTREEITEM previous = TreeView_GetPrevSibling(tree, target);
+        position.after = place == DropPlace::After ? target : previous != nullptr ? previous : TVI_FIRST;
+    }
+    AddPaths(paths, position);
+    if (place == DropPlace::Into && TreeView_GetChild(tree, target) != nullptr) {
+        TreeView_Expand(tree, target, TVE_EXPAND);
+    }
+}
 
 HTREEITEM MoveFavoriteItem(HWND tree, HTREEITEM item, HTREEITEM target, DropPlace place) {
     auto parentOf = [tree](HTREEITEM node) { return TreeView_GetParent(tree, node); };

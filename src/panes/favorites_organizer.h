@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 namespace kelpo {
 
 inline constexpr int kOrganizerTreeId = 50;
@@ -18,5 +21,10 @@ enum class DropPlace { Before, After, Into };
 // Copies item with its subtree to the new place, deletes the old one and selects the copy; the
 // new item, or null when the move is refused (the root, or a target inside the item's own subtree).
 HTREEITEM MoveFavoriteItem(HWND tree, HTREEITEM item, HTREEITEM target, DropPlace place);
+
+// Adds paths dropped from the shell at the drop place under the point (tree client coordinates):
+// into a category (expanded afterwards), before or after an entry; an entry whose path the new
+// parent already has is skipped.
+void DropPathsOnOrganizer(const std::vector<std::wstring>& paths, POINT point);
 
 }  // namespace kelpo

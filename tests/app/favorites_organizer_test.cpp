@@ -146,6 +146,22 @@ TEST_F(Organizer, ACategoryIsNeverDroppedIntoItsOwnSubtree) {
     EXPECT_EQ(ChildLabels(tree_, ChildNamed(tree_, root_, L"a")), (std::vector<std::wstring>{L"z.c", L"b"}));
 }
 
+TEST_F(Organizer, ShellDropsLandAtTheDropPlaceWithoutDuplicates) {
+    HTREEITEM a = ChildNamed(tree_, root_, L"a");
+    RECT rect{};
+    TreeView_GetItemRect(tree_, a, &rect, FALSE);
+    const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    DropPathsOnOrganizer({L"C:\\k\\x.c", L"C:\\k\\", L"c:\\K\\X.C"}, middle);
+    EXPECT_EQ(ChildLabels(tree_, a), (std::vector<std::wstring>{L"x.c", L"k"}));
+    EXPECT_TRUE(TreeView_GetItemState(tree_, a, TVIS_EXPANDED) & TVIS_EXPANDED);
+
+    // In the upper half of a file entry: before it.
+    HTREEITEM ac = ChildNamed(tree_, root_, L"a.c");
+    TreeView_GetItemRect(tree_, ac, &rect, FALSE);
+    DropPathsOnOrganizer({L"C:\\k\\y.c", L"C:\\k\\a.c"}, POINT{rect.left + 40, rect.top + 1});
+    EXPECT_EQ(ChildLabels(tree_, root_), (std::vector<std::wstring>{L"z.c", L"b", L"y.c", L"a.c", L"a"}));
+}
+
 // Renaming: the root and separators are refused, an empty label is refused, a category takes it as
 // its name, a file entry as its name or, while labels show paths, as its path.
 TEST_F(Organizer, RenameRules) {
