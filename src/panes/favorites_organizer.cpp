@@ -788,6 +788,7 @@ LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw) {
         const Entry* entry = EntryOf(reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec));
         if (entry != nullptr && entry->missing) {
             draw.clrText = RGB(0xD0, 0, 0);
+            return CDRF_NEWFONT;
         }
     }
     return CDRF_DODEFAULT;

@@ -73,6 +73,16 @@ TEST_F(FavoritesTest, AddingTheSameFileInAnotherCaseLeavesOneEntry) {
     EXPECT_STREQ(label, L"b&&w.h");
 }
 
+TEST_F(FavoritesTest, EntriesFromTheExplorerAreAppendedAsTheyCome) {
+    AddFavoriteEntries({});
+    EXPECT_EQ(test::ReadFileBytes(FavoritesFilePath()), std::string(kBom) + "<favorites />\r\n");
+    AddFavoriteEntries({{L"C:\\d\\", L"d"}, {L"C:\\d\\", L"again"}});
+    EXPECT_EQ(test::ReadFileBytes(FavoritesFilePath()),
+              std::string(kBom) + "<favorites>\r\n\t<file name=\"d\">C:\\d\\</file>\r\n"
+                                  "\t<file name=\"again\">C:\\d\\</file>\r\n</favorites>\r\n");
+    EXPECT_EQ(FavoriteMenuRecords().size(), 2u);
+}
+
 TEST_F(FavoritesTest, TheOldSettingsSectionBecomesTheFile) {
     test::TempFolder folder;
     test::ResetAppState(folder.Path());
