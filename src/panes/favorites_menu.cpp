@@ -212,10 +212,12 @@ bool HandleFavoritesCommand(int command) {
     if (command < kFirstFavoriteCommand || command > kLastFavoriteCommand) {
         return false;
     }
+    // A number without an entry is left to the others: theme files past the 50th are numbered here too.
     const std::size_t index = static_cast<std::size_t>(command - kFirstFavoriteCommand);
-    if (index < Records().size()) {
-        OpenFavoritePath(Records()[index].path);
+    if (index >= Records().size()) {
+        return false;
     }
+    OpenFavoritePath(Records()[index].path);
     return true;
 }
 

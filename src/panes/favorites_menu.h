@@ -31,7 +31,7 @@ void AddFavoriteEntries(const std::vector<std::pair<std::wstring, std::wstring>>
 // window; a path that no longer exists does nothing.
 void OpenFavoritePath(const std::wstring& path);
 
-// Commands 191, 192 and 450-549; false for any other.
+// Commands 191, 192 and those of 450-549 that have a menu entry; false for any other.
 bool HandleFavoritesCommand(int command);
 
 }  // namespace kelpo

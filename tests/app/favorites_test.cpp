@@ -71,6 +71,8 @@ TEST_F(FavoritesTest, AddingTheSameFileInAnotherCaseLeavesOneEntry) {
     wchar_t label[64] = {};
     ::GetMenuStringW(popup, 451, label, 64, MF_BYCOMMAND);
     EXPECT_STREQ(label, L"b&&w.h");
+    // Numbers without an entry stay free for the theme files that run into the range.
+    EXPECT_FALSE(HandleFavoritesCommand(452));
 }
 
 TEST_F(FavoritesTest, EntriesFromTheExplorerAreAppendedAsTheyCome) {
