@@ -57,6 +57,16 @@ struct Organizer {
     HTREEITEM dragged = nullptr;
 };
 
+// The children of an item, taken before the loop so that the loop may change the tree.
+std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item) {
+    std::vector<HTREEITEM> children;
+    for (HTREEITEM child = TreeView_GetChild(tree, item); child != nullptr;
+         child = TreeView_GetNextSibling(tree, child)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
 Organizer& State() {
     static Organizer organizer;
     return organizer;
@@ -193,7 +203,7 @@ bool IsExpanded(HTREEITEM item) {
 
 void SaveChildren(XmlDocument& document, XmlElement& parent, HTREEITEM item) {
     HWND tree = State().tree;
-    for (HTREEITEM child = TreeView_GetChild(tree, item); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+    for (HTREEITEM child : Children(tree, item)) {
         const Entry* entry = EntryOf(child);
         if (entry == nullptr) {
             continue;
@@ -258,7 +268,7 @@ InsertPosition PositionForInsert() {
 
 bool ParentHasPath(HTREEITEM parent, const std::wstring& path) {
     HWND tree = State().tree;
-    for (HTREEITEM child = TreeView_GetChild(tree, parent); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+    for (HTREEITEM child : Children(tree, parent)) {
         const Entry* entry = EntryOf(child);
         if (entry != nullptr && entry->kind == EntryKind::File && ::lstrcmpiW(entry->path.c_str(), path.c_str()) == 0) {
             return true;
@@ -365,7 +375,7 @@ void AddFolderFromPicker() {
 
 bool HasMissingBelow(HTREEITEM item) {
     HWND tree = State().tree;
-    for (HTREEITEM child = TreeView_GetChild(tree, item); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+    for (HTREEITEM child : Children(tree, item)) {
         const Entry* entry = EntryOf(child);
         if (entry != nullptr && ((entry->kind == EntryKind::File && entry->missing) || HasMissingBelow(child))) {
             return true;
@@ -423,7 +433,7 @@ void SortChildren(FavoriteSortKey key) {
     }
     HWND tree = State().tree;
     std::vector<FavoriteSortItem> items;
-    for (HTREEITEM child = TreeView_GetChild(tree, parent); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+    for (HTREEITEM child : Children(tree, parent)) {
         TVITEMW tv{};
         tv.mask = TVIF_PARAM;
         tv.hItem = child;
@@ -460,7 +470,7 @@ void MoveSelection(bool up) {
     }
     HTREEITEM parent = TreeView_GetParent(tree, selected);
     int number = 0;
-    for (HTREEITEM child = TreeView_GetChild(tree, parent); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+    for (HTREEITEM child : Children(tree, parent)) {
         EntryOf(child)->order = number++;
     }
     std::swap(EntryOf(selected)->order, EntryOf(neighbour)->order);
@@ -485,7 +495,7 @@ void DeleteSelection() {
 
 void SetExpandedBelow(HTREEITEM item, bool expand) {
     HWND tree = State().tree;
-    for (HTREEITEM child = TreeView_GetChild(tree, item); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+    for (HTREEITEM child : Children(tree, item)) {
         if (TreeView_GetChild(tree, child) != nullptr) {
             TreeView_Expand(tree, child, expand ? TVE_EXPAND : TVE_COLLAPSE);
             SetExpandedBelow(child, expand);
@@ -510,7 +520,7 @@ void ExpandAll() {
 
 void Relabel(HTREEITEM item) {
     HWND tree = State().tree;
-    for (HTREEITEM child = TreeView_GetChild(tree, item); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+    for (HTREEITEM child : Children(tree, item)) {
         if (const Entry* entry = EntryOf(child); entry != nullptr && entry->kind == EntryKind::File) {
             std::wstring label = LabelOf(*entry);
             TVITEMW tv{};

@@ -23,6 +23,16 @@ constexpr char kSeed[] =
     "<category name=\"inner\" expanded=\"false\"/><separator/></category><file name=\"a.c\">C:\\k\\a.c</file>"
     "<category name=\"a\" expanded=\"false\"/></favorites>";
 
+// The children of an item, taken before the loop so that the loop may change the tree.
+std::vector<HTREEITEM> Children(HWND tree, HTREEITEM item) {
+    std::vector<HTREEITEM> children;
+    for (HTREEITEM child = TreeView_GetChild(tree, item); child != nullptr;
+         child = TreeView_GetNextSibling(tree, child)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
 std::wstring Label(HWND tree, HTREEITEM item) {
     wchar_t text[MAX_PATH] = {};
     TVITEMW tv{};
@@ -36,14 +46,14 @@ std::wstring Label(HWND tree, HTREEITEM item) {
 
 std::vector<std::wstring> ChildLabels(HWND tree, HTREEITEM parent) {
     std::vector<std::wstring> labels;
-    for (HTREEITEM child = TreeView_GetChild(tree, parent); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+    for (HTREEITEM child : Children(tree, parent)) {
         labels.push_back(Label(tree, child));
     }
     return labels;
 }
 
 HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::wstring& label) {
-    for (HTREEITEM child = TreeView_GetChild(tree, parent); child != nullptr; child = TreeView_GetNextSibling(tree, child)) {
+    for (HTREEITEM child : Children(tree, parent)) {
         if (Label(tree, child) == label) {
             return child;
         }
