@@ -23,6 +23,7 @@
 #include "doc/session_commands.h"
 #include "lang/edit_commands.h"
 #include "lang/theme_menu.h"
+#include "panes/favorites_menu.h"
 
 namespace kelpo {
 
@@ -65,7 +66,8 @@ bool DispatchCommand(int command, LPARAM lParam) {
     default:
         break;
     }
-    if (HandleThemeCommand(command)) {
+    // The favourites' range comes before the themes', whose identifiers would run into it.
+    if (HandleFavoritesCommand(command) || HandleThemeCommand(command)) {
         return true;
     }
     switch (command) {

@@ -123,7 +123,6 @@ constexpr int kUnavailable[] = {
     21,                                     // file explorer pane
     150,                                    // help on word
     164, 166,                               // debugger, batch build
-    191, 192,                               // favourites
 };
 
 // Appends the rows up to the End that closes this pop-up; returns the position after it.

@@ -26,6 +26,8 @@
 #include "base/ini_file.h"
 #include "base/ui_text.h"
 #include "lang/theme_store.h"
+#include "panes/favorites_file.h"
+#include "panes/favorites_menu.h"
 #include "lang/view_language.h"
 
 namespace kelpo {
@@ -57,12 +59,13 @@ void ReadOsVersion(AppState& app) {
 
 class ComScope {
 public:
-    ComScope() : initialized_(SUCCEEDED(::CoInitialize(nullptr))) {}
+    // OLE rather than bare COM: the favourites organiser takes files dropped from the shell.
+    ComScope() : initialized_(SUCCEEDED(::OleInitialize(nullptr))) {}
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
     ~ComScope() {
         if (initialized_) {
-            ::CoUninitialize();
+            ::OleUninitialize();
         }
     }
 
@@ -100,6 +103,8 @@ HWND StartMainWindow(HINSTANCE instance, const WindowPos& pos) {
         }
         return nullptr;
     }
+    PrepareFavorites();
+    BuildFavoritesMenu();
     ::ShowWindow(window, pos.showCmd);
     ::UpdateWindow(window);
     app.organizerAccelerators.reset(CreateOrganizerAccelerators());

@@ -34,6 +34,9 @@ const std::map<int, std::wstring>& BuiltinTexts() {
         {kTextLocationDocumentFolder, L"The current document's folder"},
         {kTextLocationProjectFolder, L"The current project's folder"},
         {kTextOpenTemplateFolder, L"&Open Template Folder"},
+        {kTextFavoriteSeparator, L"----------------"},
+        {kTextFavoritesRoot, L"Favourites"},
+        {kTextNewCategory, L"New Category"},
         {kTextSaveQuestion, L"Save changes to %s?"},
     };
     return texts;

@@ -19,6 +19,9 @@ enum UiTextId : int {
     kTextLocationDocumentFolder = 13,
     kTextLocationProjectFolder = 14,
     kTextOpenTemplateFolder = 34,
+    kTextFavoriteSeparator = 43,      // the label of a separator in the favourites organiser
+    kTextFavoritesRoot = 64,
+    kTextNewCategory = 65,
     kTextSaveQuestion = 100,          // %s: the file or tab name
 };
 
