@@ -26,9 +26,9 @@
 #include "base/ini_file.h"
 #include "base/ui_text.h"
 #include "lang/theme_store.h"
+#include "lang/view_language.h"
 #include "panes/favorites_file.h"
 #include "panes/favorites_menu.h"
-#include "lang/view_language.h"
 
 namespace kelpo {
 namespace {
