@@ -5,19 +5,14 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "support/test_support.h"
 
 namespace kelpo::test {
 namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using unique_handle = std::unique_ptr<void, HandleCloser>;
 
 struct Outcome {
     DWORD exitCode = 0xFFFFFFFF;
@@ -128,7 +123,7 @@ protected:
 
     // Sets the file's write time a few seconds ahead, as an edit would, without waiting for the clock.
     static void Touch(const std::wstring& path) {
-        unique_handle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        unique_hfile file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         FILETIME now{};
         GetSystemTimeAsFileTime(&now);
         ULARGE_INTEGER later{{now.dwLowDateTime, now.dwHighDateTime}};
