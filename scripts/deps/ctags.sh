@@ -11,7 +11,8 @@ build="$2"
 version="5.9~svn20110310"
 tarball="exuberant-ctags_${version}.orig.tar.gz"
 tarball_sha256="7348e21502454a1331c58d5eec5c18a546395acd5628599a7a55dc77b48ffd2f"
-exe="$cache/tools/ctags-5.9/ctags.exe"
+# The folder's suffix changes whenever what the setup adds to the source changes.
+exe="$cache/tools/ctags-5.9-stdio/ctags.exe"
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -35,9 +36,13 @@ build_ctags() {
         sed -i -e 's/^# define __unused__  __attribute__((unused))$/# define __unused__/' \
                -e 's/^# define __printf__(s,f)  __attribute__((format (printf, s, f)))$/# define __printf__(s,f)/' \
                general.h
+        # Fewer system calls per line and per output byte (scripts/deps/ctags/kelpo_stdio.h).
+        cp "$repo/scripts/deps/ctags/kelpo_stdio.h" "$repo/scripts/deps/ctags/kelpo_stdio.c" .
+        echo "SOURCES += kelpo_stdio.c" >> source.mak
         command -v make >/dev/null || as_root apt-get install -y -qq --no-install-recommends make >/dev/null
         echo "setup: building ctags.exe"
-        make -s -f mk_mingw.mak CC=x86_64-w64-mingw32-gcc CFLAGS="-w -fcommon -s" ctags.exe >/dev/null
+        make -s -f mk_mingw.mak CC=x86_64-w64-mingw32-gcc CFLAGS="-w -fcommon -s -include kelpo_stdio.h" \
+            ctags.exe >/dev/null
         cp ctags.exe "$exe.tmp"
         mv "$exe.tmp" "$exe"
         cd .. && rm -rf "ctags-$version"

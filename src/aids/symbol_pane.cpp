@@ -192,7 +192,6 @@ void AddDocumentSymbols(Document& document) {
     pane.refreshing = true;
     ::SendMessageW(made.Window(), WM_SETREDRAW, FALSE, 0);
     Fill(made, document);
-    made.ExpandAll(true);
     made.SelectAndShow(nullptr);
     ::SendMessageW(made.Window(), WM_SETREDRAW, TRUE, 0);
     pane.refreshing = false;

@@ -1,9 +1,10 @@
-// Filling a symbol tree. The sorted modes keep a copy of the top-level order beside the tree, so
-// each symbol finds its place by a binary search instead of walking the tree's items.
+// Filling a symbol tree: the symbols are put in the order of the view mode beside the tree, and the
+// tree is brought to that order by touching only the items that differ.
 #include "aids/symbol_tree.h"
 
 #include <algorithm>
 #include <cwchar>
+#include <map>
 
 #include "base/text_convert.h"
 
@@ -73,37 +74,10 @@ HTREEITEM SymbolTree::Insert(HTREEITEM parent, HTREEITEM after, const std::wstri
     return reinterpret_cast<HTREEITEM>(::SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-HTREEITEM SymbolTree::GroupFor(const Symbol& symbol) {
-    const std::string key = GroupKey(symbol);
-    if (const auto found = groups_.find(key); found != groups_.end()) return found->second;
-    HTREEITEM group = Insert(TVI_ROOT, TVI_LAST, Widen(key), GroupImage(symbol), kGroupItemValue);
-    if (group != nullptr) groups_.emplace(key, group);
-    return group;
-}
-
-void SymbolTree::InsertSorted(const Symbol& symbol) {
-    SortedItem entry{symbol.line, SortedLabel(symbol), nullptr};
-    // Before the first greater item: equal ones keep their arrival order.
-    const auto place = mode_ == SymbolViewMode::ByLine
-                           ? std::upper_bound(sorted_.begin(), sorted_.end(), entry,
-                                              [](const SortedItem& a, const SortedItem& b) { return a.line < b.line; })
-                           : std::upper_bound(sorted_.begin(), sorted_.end(), entry,
-                                              [](const SortedItem& a, const SortedItem& b) {
-                                                  return _wcsicmp(a.label.c_str(), b.label.c_str()) < 0;
-                                              });
-    HTREEITEM after = place == sorted_.end() ? TVI_LAST : TVI_FIRST;
-    if (place != sorted_.begin() && place != sorted_.end()) after = std::prev(place)->item;
-    entry.item = Insert(TVI_ROOT, after, entry.label, KindImage(symbol.kind), static_cast<LPARAM>(symbol.line));
-    if (entry.item != nullptr) sorted_.insert(place, std::move(entry));
-}
-
 void SymbolTree::Receive(const Symbol& symbol) {
-    if (mode_ != SymbolViewMode::Grouped) {
-        InsertSorted(symbol);
-        return;
-    }
-    HTREEITEM group = GroupFor(symbol);
-    if (group != nullptr) Insert(group, TVI_LAST, Widen(symbol.name), KindImage(symbol.kind), GroupedValue(symbol));
+    std::vector<Symbol> symbols = symbols_;
+    symbols.push_back(symbol);
+    Replace(symbols);
 }
 
 std::vector<SymbolTree::PlannedItem> SymbolTree::Plan(const std::vector<Symbol>& symbols) const {
@@ -113,17 +87,17 @@ std::vector<SymbolTree::PlannedItem> SymbolTree::Plan(const std::vector<Symbol>&
         for (const Symbol& symbol : symbols) {
             const std::string key = GroupKey(symbol);
             const auto [found, added] = groupIndex.emplace(key, items.size());
-            if (added) items.push_back({Widen(key), GroupImage(symbol), kGroupItemValue, 0, key, {}});
+            if (added) items.push_back({Widen(key), GroupImage(symbol), kGroupItemValue, 0, {}});
             items[found->second].children.push_back(
-                {Widen(symbol.name), KindImage(symbol.kind), GroupedValue(symbol), symbol.line, {}, {}});
+                {Widen(symbol.name), KindImage(symbol.kind), GroupedValue(symbol), symbol.line, {}});
         }
         return items;
     }
     for (const Symbol& symbol : symbols) {
         items.push_back({SortedLabel(symbol), KindImage(symbol.kind), static_cast<LPARAM>(symbol.line), symbol.line,
-                         {}, {}});
+                         {}});
     }
-    // A stable sort keeps equal keys in their arrival order, as single insertions do.
+    // A stable sort keeps equal keys in their arrival order, as single insertions would.
     if (mode_ == SymbolViewMode::ByLine) {
         std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.line < b.line; });
     } else {
@@ -133,26 +107,62 @@ std::vector<SymbolTree::PlannedItem> SymbolTree::Plan(const std::vector<Symbol>&
     return items;
 }
 
-void SymbolTree::Apply(HTREEITEM parent, const std::vector<PlannedItem>& items) {
-    for (const PlannedItem& planned : items) {
-        HTREEITEM item = Insert(parent, TVI_LAST, planned.label, planned.image, planned.value);
-        if (item == nullptr) return;
-        if (parent == TVI_ROOT) {
-            if (mode_ == SymbolViewMode::Grouped) {
-                groups_.emplace(planned.groupKey, item);
-            } else {
-                sorted_.push_back({planned.line, planned.label, item});
-            }
-        }
-        Apply(item, planned.children);
+void SymbolTree::SetValue(HTREEITEM item, LPARAM value) {
+    TVITEMW change{};
+    change.mask = TVIF_PARAM;
+    change.hItem = item;
+    change.lParam = value;
+    ::SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+}
+
+// Children go in before their parent is expanded: items under a folded parent cost the tree
+// view no recount of the visible ones.
+void SymbolTree::InsertAfter(HTREEITEM parent, HTREEITEM after, PlannedItem& planned) {
+    planned.item = Insert(parent, after, planned.label, planned.image, planned.value);
+    if (planned.item == nullptr) return;
+    HTREEITEM last = TVI_FIRST;
+    for (PlannedItem& child : planned.children) {
+        InsertAfter(planned.item, last, child);
+        if (child.item != nullptr) last = child.item;
+    }
+    if (!planned.children.empty()) ::SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(planned.item));
+}
+
+// The items alike at both ends stay; those between are removed and the planned ones put in their
+// place. An edit usually changes one run of items, so this touches little besides the lines.
+void SymbolTree::Update(HTREEITEM parent, std::vector<PlannedItem>& shown, std::vector<PlannedItem>& planned) {
+    const auto alike = [](const PlannedItem& a, const PlannedItem& b) {
+        return a.image == b.image && a.label == b.label;
+    };
+    std::size_t head = 0;
+    while (head < shown.size() && head < planned.size() && alike(shown[head], planned[head])) ++head;
+    std::size_t tail = 0;
+    while (tail < shown.size() - head && tail < planned.size() - head &&
+           alike(shown[shown.size() - 1 - tail], planned[planned.size() - 1 - tail])) {
+        ++tail;
+    }
+    const auto keep = [&](PlannedItem& was, PlannedItem& now) {
+        now.item = was.item;
+        if (was.value != now.value) SetValue(now.item, now.value);
+        Update(now.item, was.children, now.children);
+    };
+    for (std::size_t n = 0; n < head; ++n) keep(shown[n], planned[n]);
+    for (std::size_t n = 0; n < tail; ++n) keep(shown[shown.size() - 1 - n], planned[planned.size() - 1 - n]);
+    for (std::size_t n = head; n < shown.size() - tail; ++n) {
+        ::SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(shown[n].item));
+    }
+    HTREEITEM after = head > 0 ? planned[head - 1].item : TVI_FIRST;
+    for (std::size_t n = head; n < planned.size() - tail; ++n) {
+        InsertAfter(parent, after, planned[n]);
+        if (planned[n].item != nullptr) after = planned[n].item;
     }
 }
 
 void SymbolTree::Replace(const std::vector<Symbol>& symbols) {
-    ::SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    sorted_.clear();
-    groups_.clear();
-    Apply(TVI_ROOT, Plan(symbols));
+    std::vector<PlannedItem> planned = Plan(symbols);
+    Update(TVI_ROOT, shown_, planned);
+    shown_ = std::move(planned);
+    symbols_ = symbols;
 }
 
 bool SymbolTree::Empty() const { return ::SendMessageW(tree_, TVM_GETCOUNT, 0, 0) == 0; }

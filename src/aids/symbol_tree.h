@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,9 +39,10 @@ public:
 
     // Adds one symbol where the view mode puts it.
     void Receive(const Symbol& symbol) override;
-    // Empties the tree and shows these symbols as if it had received them one by one. The items
-    // are put in order first and each appended: a tree view places an item at its end much faster
-    // than among the others.
+    // Shows these symbols as if a fresh tree had received them one by one. Only what differs from
+    // the items shown is touched: after a save most items stay (the selection and the folding with
+    // them) and at most their lines change, while a tree view removes and inserts items slowly.
+    // Items put in are expanded.
     void Replace(const std::vector<Symbol>& symbols);
     bool Empty() const;
     // Every top-level item and, under it, every child.
@@ -58,33 +58,28 @@ private:
     SymbolTree(HWND tree, SymbolViewMode mode, const Document* document)
         : tree_(tree), mode_(mode), document_(document) {}
     HTREEITEM Insert(HTREEITEM parent, HTREEITEM after, const std::wstring& label, int image, LPARAM value);
-    HTREEITEM GroupFor(const Symbol& symbol);
-    void InsertSorted(const Symbol& symbol);
 
-    // One item as Replace places it, with what the single insertions keep about it.
+    // One item as a fresh tree would hold it, and once shown, the tree's handle for it.
     struct PlannedItem {
         std::wstring label;
         int image;
         LPARAM value;
         std::uint32_t line;
-        std::string groupKey;  // grouped mode, top level
         std::vector<PlannedItem> children;
+        HTREEITEM item = nullptr;
     };
     std::vector<PlannedItem> Plan(const std::vector<Symbol>& symbols) const;
-    void Apply(HTREEITEM parent, const std::vector<PlannedItem>& items);
-
-    // A top-level item of the sorted modes with what it is ordered by.
-    struct SortedItem {
-        std::uint32_t line;
-        std::wstring label;
-        HTREEITEM item;
-    };
+    // Makes the parent's children in the tree (shown, on entry) show the planned items; the
+    // planned items receive their handles.
+    void Update(HTREEITEM parent, std::vector<PlannedItem>& shown, std::vector<PlannedItem>& planned);
+    void InsertAfter(HTREEITEM parent, HTREEITEM after, PlannedItem& planned);
+    void SetValue(HTREEITEM item, LPARAM value);
 
     HWND tree_;
     SymbolViewMode mode_;
     const Document* document_;
-    std::vector<SortedItem> sorted_;            // in tree order
-    std::map<std::string, HTREEITEM> groups_;  // grouped mode: label bytes to group node
+    std::vector<Symbol> symbols_;       // what the tree shows, in arrival order
+    std::vector<PlannedItem> shown_;    // the tree's items, top level first
 };
 
 }  // namespace kelpo

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <mutex>
 
 #include "aids/tag_command.h"
+#include "aids/tag_server.h"
 #include "aids/tag_stream.h"
 #include "base/handles.h"
+#include "base/inherit_lock.h"
 
 namespace kelpo {
 namespace {
@@ -24,10 +27,9 @@ struct ChildPipes {
 };
 
 bool MakePipe(unique_handle& read, unique_handle& write) {
-    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE r = nullptr;
     HANDLE w = nullptr;
-    if (!::CreatePipe(&r, &w, &inheritable, kPipeSize)) return false;
+    if (!::CreatePipe(&r, &w, nullptr, kPipeSize)) return false;
     read.reset(r);
     write.reset(w);
     return true;
@@ -35,12 +37,9 @@ bool MakePipe(unique_handle& read, unique_handle& write) {
 
 std::optional<ChildPipes> MakeChildPipes() {
     ChildPipes pipes;
+    // Only the child's ends become inheritable, just for its start: were ours to reach it, the
+    // output pipe would never report its end.
     if (!MakePipe(pipes.outputRead, pipes.outputWrite) || !MakePipe(pipes.inputRead, pipes.inputWrite)) {
-        return std::nullopt;
-    }
-    // Our ends must not reach the child, or the output pipe would never report its end.
-    if (!::SetHandleInformation(pipes.outputRead.get(), HANDLE_FLAG_INHERIT, 0) ||
-        !::SetHandleInformation(pipes.inputWrite.get(), HANDLE_FLAG_INHERIT, 0)) {
         return std::nullopt;
     }
     return pipes;
@@ -56,7 +55,10 @@ unique_handle StartHidden(const std::wstring& commandLine, const ChildPipes& pip
     startup.hStdError = pipes.outputWrite.get();
     std::wstring mutableLine = commandLine;  // CreateProcessW may write into it
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, TRUE,
+    std::lock_guard<std::mutex> lock(InheritLock());
+    if (!::SetHandleInformation(pipes.outputWrite.get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT) ||
+        !::SetHandleInformation(pipes.inputRead.get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT) ||
+        !::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, TRUE,
                           CREATE_NEW_PROCESS_GROUP | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
         return unique_handle();
     }
@@ -119,6 +121,15 @@ std::optional<std::vector<Symbol>> RunTagProgram(const std::wstring& commandLine
 
 std::optional<std::vector<Symbol>> CollectTags(const std::wstring& path, int language, KindMask mask) {
     if (path.empty()) return std::nullopt;
+    std::vector<Symbol> symbols;
+    switch (AskTagServer(path, language, mask, kTagRunLimitMs, symbols)) {
+    case TagServerResult::Done:
+        return symbols;
+    case TagServerResult::TimedOut:
+        return std::nullopt;
+    case TagServerResult::Unusable:
+        break;
+    }
     return RunTagProgram(TagCommandLine(language, path), language, mask);
 }
 

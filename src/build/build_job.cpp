@@ -2,6 +2,8 @@
 // has it, so the end of the pipe is the end of the engine and of everything that inherited it.
 #include "build/build_job.h"
 
+#include "base/inherit_lock.h"
+
 namespace kelpo {
 
 std::wstring EngineCommandLine(const std::wstring& engineFlag, const std::wstring& projectPath) {
@@ -36,9 +38,7 @@ DWORD EngineRun::Start(const std::wstring& application, std::wstring commandLine
     }
     outputRead_.reset(read);
     unique_handle outputWrite(write);
-    if (!::SetHandleInformation(write, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) {
-        return ::GetLastError();
-    }
+
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
@@ -52,6 +52,10 @@ DWORD EngineRun::Start(const std::wstring& application, std::wstring commandLine
         return ERROR_CANCELLED;
     }
     job_ = CreateKillJob();
+    std::lock_guard<std::mutex> inheriting(InheritLock());
+    if (!::SetHandleInformation(write, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) {
+        return ::GetLastError();
+    }
     if (!::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                           CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW,
                           const_cast<wchar_t*>(environment.c_str()), nullptr, &startup, &info)) {

@@ -82,7 +82,13 @@ TEST_F(SymbolTreeTest, EachModePlacesTheSymbolsInItsOrder) {
         // Replacing the contents gives what a fresh tree receiving the same symbols shows.
         const std::vector<Symbol> all(std::begin(arrivals), std::end(arrivals));
         const std::vector<Symbol> fewer = {arrivals[6], arrivals[2], MakeSymbol(K::Enum, "e", nullptr, 7)};
-        for (const std::vector<Symbol>* symbols : {&fewer, &all}) {
+        std::vector<Symbol> shifted = all;  // lines added at the top
+        for (Symbol& symbol : shifted) symbol.line += 3;
+        std::vector<Symbol> edited = shifted;  // one renamed, one added in the middle
+        edited[3].name = "delta";
+        edited.insert(edited.begin() + 2, MakeSymbol(K::Function, "bar", "Bar", 14));
+        const std::vector<const std::vector<Symbol>*> rounds = {&fewer, &all, &shifted, &edited, &all};
+        for (const std::vector<Symbol>* symbols : rounds) {
             std::unique_ptr<SymbolTree> fresh = SymbolTree::Create(window_, nullptr, c.mode, nullptr);
             for (const Symbol& symbol : *symbols) fresh->Receive(symbol);
             tree->Replace(*symbols);
@@ -92,6 +98,28 @@ TEST_F(SymbolTreeTest, EachModePlacesTheSymbolsInItsOrder) {
         tree->Replace({});
         EXPECT_TRUE(tree->Empty());
     }
+}
+
+// A refresh after a save keeps the items that stay, so their selection and folding stay with them.
+TEST_F(SymbolTreeTest, ARefreshKeepsTheItemsThatStay) {
+    using K = SymbolKind;
+    std::vector<Symbol> symbols = {MakeSymbol(K::Function, "one", nullptr, 1), MakeSymbol(K::Function, "two", "A", 2),
+                                   MakeSymbol(K::Function, "three", "B", 3)};
+    std::unique_ptr<SymbolTree> tree = SymbolTree::Create(window_, nullptr, SymbolViewMode::Grouped, nullptr);
+    ASSERT_NE(tree, nullptr);
+    tree->Replace(symbols);
+    HWND window = tree->Window();
+    HTREEITEM groupA = tree->FindLabel(L"A");
+    HTREEITEM groupB = tree->FindLabel(L"B");
+    ::SendMessageW(window, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(groupB));
+    for (Symbol& symbol : symbols) symbol.line += 10;
+    symbols.push_back(MakeSymbol(K::Function, "four", "C", 40));
+    tree->Replace(symbols);
+    EXPECT_EQ(tree->FindLabel(L"A"), groupA);
+    EXPECT_EQ(tree->FindLabel(L"B"), groupB);
+    EXPECT_EQ(TreeView_GetItemState(window, groupB, TVIS_EXPANDED) & TVIS_EXPANDED, 0u);
+    EXPECT_NE(TreeView_GetItemState(window, tree->FindLabel(L"C"), TVIS_EXPANDED) & TVIS_EXPANDED, 0u);
+    EXPECT_EQ(Items(*tree)[3], "  two 0 " + std::to_string((1 << 24) + 12));
 }
 
 }  // namespace

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "aids/tag_command.h"
+#include "aids/tag_server.h"
+#include "base/handles.h"
 #include "lang/language_catalogue.h"
 #include "support/test_support.h"
 
@@ -82,7 +84,41 @@ TEST(TagRunner, TheRealCtagsFindsFunctionsClassesAndMembers) {
             EXPECT_NE(std::find(collector.symbols.begin(), collector.symbols.end(), symbol), collector.symbols.end())
                 << symbol << " is missing";
         }
+        // The waiting generator gives what ctags started alone gives.
+        Collector alone;
+        const std::optional<std::vector<Symbol>> once =
+            RunTagProgram(TagCommandLine(row.language, path), row.language, KindMask::All());
+        ASSERT_TRUE(once.has_value());
+        for (const Symbol& symbol : *once) alone.Receive(symbol);
+        EXPECT_EQ(collector.symbols, alone.symbols);
     }
+}
+
+// One generator answers file after file; when it is gone, the next file starts another.
+TEST(TagRunner, OneGeneratorServesEveryFileAndIsStartedAgainWhenGone) {
+    test::TempFolder folder;
+    const std::wstring c = folder.File(L"one.c");
+    const std::wstring py = folder.File(L"two.py");
+    test::WriteFileBytes(c, "int alpha(void) { return 1; }\n");
+    test::WriteFileBytes(py, "def beta():\n    pass\n");
+    const auto names = [](const std::optional<std::vector<Symbol>>& symbols) {
+        std::vector<std::string> found;
+        for (const Symbol& symbol : symbols.value_or(std::vector<Symbol>())) found.push_back(symbol.name);
+        return found;
+    };
+    EXPECT_EQ(names(CollectTags(c, kLangC)), std::vector<std::string>{"alpha"});
+    const DWORD first = TagServerProcessId();
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(names(CollectTags(py, kLangPython)), std::vector<std::string>{"beta"});
+    EXPECT_EQ(names(CollectTags(folder.File(L"missing.c"), kLangC)), std::vector<std::string>{});
+    EXPECT_EQ(TagServerProcessId(), first);
+
+    unique_handle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, first));
+    ASSERT_TRUE(process);
+    ::TerminateProcess(process.get(), 1);
+    ::WaitForSingleObject(process.get(), 5000);
+    EXPECT_EQ(names(CollectTags(c, kLangC)), std::vector<std::string>{"alpha"});
+    EXPECT_NE(TagServerProcessId(), first);
 }
 
 std::wstring SelfCommandLine() {
