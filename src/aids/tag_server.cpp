@@ -174,11 +174,6 @@ TagServerResult AskTagServer(const std::wstring& path, int language, KindMask ma
     return Server().Ask(path, language, mask, limitMs, symbols);
 }
 
-void StopTagServer() {
-    std::lock_guard<std::mutex> lock(ServerLock());
-    Server().Stop();
-}
-
 DWORD TagServerProcessId() {
     std::lock_guard<std::mutex> lock(ServerLock());
     return Server().ProcessId();

@@ -22,12 +22,9 @@ enum class TagServerResult {
 };
 
 // Tags the file with the waiting generator, starting it when none runs. Safe from any thread; one
-// request at a time.
+// request at a time. The generator ends by itself when this process goes: its input then ends.
 TagServerResult AskTagServer(const std::wstring& path, int language, KindMask mask, DWORD limitMs,
                              std::vector<Symbol>& symbols);
-
-// Ends the waiting generator (it also ends by itself when this process goes).
-void StopTagServer();
 
 // The waiting generator's process id; 0 when none runs.
 DWORD TagServerProcessId();
