@@ -67,7 +67,7 @@ protected:
     int CommandOf(const std::wstring& name) const {
         const std::vector<std::wstring>& names = ThemeMenuNames();
         for (std::size_t i = 0; i < names.size(); ++i) {
-            if (names[i] == name) return kThemeCommandBuiltin + static_cast<int>(i);
+            if (names[i] == name) return ThemeCommandAt(i);
         }
         return -1;
     }
@@ -106,6 +106,31 @@ TEST_F(ThemeMenuTest, OffersTheBuiltinThemeAndEachThemeFile) {
 
     EXPECT_FALSE(HandleThemeCommand(kThemeCommandBuiltin - 1));
     EXPECT_FALSE(HandleThemeCommand(kThemeCommandBuiltin + 3));
+}
+
+// Theme items never take the commands of the favourites, the tabs or the other fixed commands.
+TEST_F(ThemeMenuTest, ManyThemeFilesStepOverTheCommandsOfOtherMenus) {
+    const struct {
+        std::size_t position;
+        int command;
+    } rows[] = {{0, 400}, {49, 449}, {50, 650}, {203, 803}, {204, 805}, {360, 961}, {361, 964},
+                {2263, 2866}, {2264, 0}};
+    for (const auto& row : rows) EXPECT_EQ(ThemeCommandAt(row.position), row.command) << row.position;
+
+    for (int n = 0; n < 55; ++n) {
+        viewtest::WriteFileBytes(folder_.File(L"style\\many" + std::to_wstring(n) + L".xml"), kPurpleTheme);
+    }
+    BuildThemeMenu(menu_.get());
+    ASSERT_EQ(::GetMenuItemCount(menu_.get()), 58);
+    for (int i = 0; i < 58; ++i) {
+        const UINT id = ::GetMenuItemID(menu_.get(), i);
+        EXPECT_TRUE(id < 450 || id >= 650) << id;
+    }
+    const int many = CommandOf(L"many54");
+    ASSERT_GT(many, 0);
+    ASSERT_TRUE(HandleThemeCommand(many));
+    EXPECT_EQ(StyleSetting(), L"many54");
+    EXPECT_FALSE(HandleThemeCommand(450)) << "a favourite's command";
 }
 
 TEST_F(ThemeMenuTest, ChoosingAThemeSetsUpEveryOpenViewAndWritesTheSetting) {
