@@ -20,11 +20,12 @@ namespace {
 unique_himagelist g_buttonImages;
 unique_himagelist g_toolImages;
 
+// The stop button is enabled while a build runs.
 TBBUTTON Button(int command) {
     TBBUTTON button{};
     button.iBitmap = CommandIconIndex(command);
     button.idCommand = command;
-    button.fsState = TBSTATE_ENABLED;
+    button.fsState = command == kCmdStopBuild ? 0 : TBSTATE_ENABLED;
     button.fsStyle = BTNS_BUTTON;
     return button;
 }
@@ -88,7 +89,11 @@ bool AddBuildToolbar(HWND rebar) {
     band.fStyle = RBBS_CHILDEDGE | RBBS_FIXEDBMP | (locked ? RBBS_NOGRIPPER : RBBS_GRIPPERALWAYS) |
                   ((app.settings.config1 & kC1SecondToolbar) ? 0 : RBBS_HIDDEN);
     band.hwndChild = toolbar;
-    band.cxMinChild = boxWidth;
+    // The whole bar is its least width, so the rebar moves it to a row of its own rather than cut
+    // off its buttons in a narrow window.
+    SIZE whole{};
+    ::SendMessageW(toolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&whole));
+    band.cxMinChild = std::max(boxWidth, static_cast<int>(whole.cx));
     band.cyMinChild = std::max(static_cast<int>(HIWORD(buttonSize)), boxHeight);
     band.cx = kBuildBandWidth;  // the last band of its row takes the rest of the row
     band.wID = kBuildBandId;

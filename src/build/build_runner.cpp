@@ -2,6 +2,8 @@
 // converted to UTF-8 line by line, into the output pane.
 #include "build/build_runner.h"
 
+#include <commctrl.h>
+
 #include <exception>
 #include <memory>
 #include <string>
@@ -123,6 +125,12 @@ void WaitKeepingWindowAlive(Build& build) {
     }
 }
 
+void EnableStopButton(bool enable) {
+    if (App().shell.buildToolbar != nullptr) {
+        ::SendMessageW(App().shell.buildToolbar, TB_ENABLEBUTTON, kCmdStopBuild, enable ? TRUE : FALSE);
+    }
+}
+
 // Waits answering only the worker's sent messages: the window is being destroyed.
 void WaitAnswering(HANDLE thread) {
     while (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
@@ -162,8 +170,10 @@ void StartBuild(const std::wstring& engineFlag, int configuration) {
         return;
     }
     g_running = build.get();
+    EnableStopButton(true);
     WaitKeepingWindowAlive(*build);
     g_running = nullptr;
+    EnableStopButton(false);
 }
 
 bool BuildRunning() { return g_running != nullptr; }

@@ -93,6 +93,14 @@ TEST_F(BuildFrontEndTest, BoxListsTheInstalledConfigurationsInOrder) {
     for (int command : {kCmdBuild, kCmdRebuild, kCmdClean, kCmdStopBuild}) {
         EXPECT_GE(::SendMessageW(App().shell.buildToolbar, TB_COMMANDTOINDEX, command, 0), 1) << command;
     }
+    // ...all of them shown, in a window of the default width too.
+    ::SetWindowPos(window_, nullptr, 0, 0, 780, 560, SWP_NOZORDER | SWP_NOMOVE);
+    RECT stop{};
+    const LRESULT last = ::SendMessageW(App().shell.buildToolbar, TB_COMMANDTOINDEX, kCmdStopBuild, 0);
+    ::SendMessageW(App().shell.buildToolbar, TB_GETITEMRECT, static_cast<WPARAM>(last), reinterpret_cast<LPARAM>(&stop));
+    RECT bar{};
+    ::GetClientRect(App().shell.buildToolbar, &bar);
+    EXPECT_LE(stop.right, bar.right);
 }
 
 TEST_F(BuildFrontEndTest, CommandEightyThreeHidesAndShowsTheBand) {

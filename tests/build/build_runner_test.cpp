@@ -218,6 +218,12 @@ TEST_F(BuildRunTest, StopEndsTheEngineAndItsChildWhileASecondBuildIsRefused) {
     int ticks = 0;
     int ticksAfterStop = -1;
     bool endedByTheTest = false;
+    bool stopEnabledWhileRunning = false;
+    const auto stopEnabled = [] {
+        HWND toolbar = App().shell.buildToolbar;
+        return toolbar != nullptr && ::SendMessageW(toolbar, TB_ISBUTTONENABLED, kCmdStopBuild, 0) != 0;
+    };
+    EXPECT_FALSE(stopEnabled());
     Ticker ticker([&] {
         const std::string output = OutputText();
         if (ticksAfterStop >= 0) {
@@ -231,12 +237,15 @@ TEST_F(BuildRunTest, StopEndsTheEngineAndItsChildWhileASecondBuildIsRefused) {
             engine = OpenProcessNamed(output, "engine pid ");
             child = OpenProcessNamed(output, "child pid ");
             ticksAfterStop = 0;
+            stopEnabledWhileRunning = stopEnabled();
             ::SendMessageW(window_, WM_COMMAND, kCmdBuild, 0);
             ::SendMessageW(window_, WM_COMMAND, kCmdStopBuild, 0);
         }
     });
     ASSERT_EQ(::SendMessageW(window_, WM_COMMAND, kCmdBuild, 0), 0);
     EXPECT_FALSE(BuildRunning());
+    EXPECT_TRUE(stopEnabledWhileRunning);
+    EXPECT_FALSE(stopEnabled());
     EXPECT_FALSE(endedByTheTest);
     const std::string output = OutputText();
     EXPECT_NE(output.find("Error : a build is running"), std::string::npos) << output;
