@@ -1,6 +1,7 @@
 // The file explorer's window-free rules.
 #include "panes/explorer_rules.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace kelpo {
@@ -135,6 +136,57 @@ std::optional<SortColumnValue> ParseSortColumn(std::wstring_view text) {
     value.pid = static_cast<std::uint32_t>(pid);
     value.direction = static_cast<int>(direction);
     return value;
+}
+
+std::vector<std::wstring> FilterListLines(std::wstring_view text) {
+    const std::size_t last = text.find_last_not_of(L"\r\n \t");
+    text = last == std::wstring_view::npos ? std::wstring_view() : text.substr(0, last + 1);
+    std::vector<std::wstring> lines;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find(L'\n', at), text.size());
+        std::wstring_view line = text.substr(at, end - at);
+        if (!line.empty() && line.back() == L'\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        at = end + 1;
+    }
+    return lines;
+}
+
+std::wstring TrimPatterns(std::wstring_view text) { return std::wstring(TrimLeadingBlanks(text)); }
+
+std::vector<int> ParseButtonLayout(std::wstring_view text, const std::vector<int>& available) {
+    constexpr std::size_t kMostItems = 64;
+    std::vector<int> commands;
+    bool any = false;
+    std::size_t at = 0;
+    for (std::size_t items = 0; at < text.size() && items < kMostItems; ++items) {
+        const std::size_t end = std::min(text.find(L' ', at), text.size());
+        const std::wstring_view item = text.substr(at, end - at);
+        at = end + 1;
+        if (item == L"|") {
+            commands.push_back(0);
+            continue;
+        }
+        int command = 0;
+        const bool digits = !item.empty() && item.size() < 6 &&
+                            std::all_of(item.begin(), item.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+        for (wchar_t c : item) command = digits ? command * 10 + (c - L'0') : 0;
+        if (digits && std::find(available.begin(), available.end(), command) != available.end()) {
+            commands.push_back(command);
+            any = true;
+        }
+    }
+    return any ? commands : std::vector<int>();
+}
+
+std::wstring FormatButtonLayout(const std::vector<int>& commands) {
+    std::wstring text;
+    for (int command : commands) {
+        if (!text.empty()) text += L' ';
+        text += command == 0 ? std::wstring(L"|") : std::to_wstring(command);
+    }
+    return text;
 }
 
 }  // namespace kelpo

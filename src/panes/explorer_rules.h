@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelpo {
 
@@ -45,5 +46,17 @@ struct SortColumnValue {
 std::wstring FormatSortColumn(const SortColumnValue& value);
 // Values shorter than 19 characters or not starting with a braced GUID give nothing.
 std::optional<SortColumnValue> ParseSortColumn(std::wstring_view text);
+
+// The lines of the filter list as the options dialog's field holds them: trailing line breaks,
+// spaces and tabs go, the rest is split at line breaks.
+std::vector<std::wstring> FilterListLines(std::wstring_view text);
+// Leading spaces and tabs go from a field of patterns.
+std::wstring TrimPatterns(std::wstring_view text);
+
+// The toolbar's stored layout, "10 11 12 | 13": command numbers, "|" for a separator, single spaces
+// between, at most 64 items. Numbers not in `available` are skipped; nothing usable gives an empty
+// list (the caller's default set then applies). A separator is 0.
+std::vector<int> ParseButtonLayout(std::wstring_view text, const std::vector<int>& available);
+std::wstring FormatButtonLayout(const std::vector<int>& commands);
 
 }  // namespace kelpo

@@ -58,6 +58,22 @@ TEST(ExplorerRules, FilterLines) {
     }
 }
 
+TEST(ExplorerRules, FilterListFromTheOptionsField) {
+    struct Case {
+        const wchar_t* text;
+        std::vector<std::wstring> lines;
+    };
+    const Case cases[] = {
+        {L"Sources (*.c;*.h)\r\nAll (*.*)\r\n\r\n \t", {L"Sources (*.c;*.h)", L"All (*.*)"}},
+        {L"a\r\n\r\nb", {L"a", L"", L"b"}},
+        {L"\r\n  \r\n", {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FilterListLines(c.text), c.lines) << c.text;
+    }
+    EXPECT_EQ(TrimPatterns(L" \t*.exe;*.com "), L"*.exe;*.com ");
+}
+
 TEST(ExplorerRules, OpenRule) {
     struct Case {
         OpenMode mode;
@@ -93,6 +109,28 @@ TEST(ExplorerRules, SortColumnText) {
                                L"{B725F130-47EF-101A-A5F1-02608C9EEBAC}|x|1", L"{B725F130-47EF-101A-A5F1-02608C9EEBAC}|1|"}) {
         EXPECT_FALSE(ParseSortColumn(bad).has_value()) << bad;
     }
+}
+
+TEST(ExplorerRules, ToolbarLayout) {
+    const std::vector<int> available = {10, 11, 12, 13};
+    struct Case {
+        const wchar_t* text;
+        std::vector<int> commands;
+    };
+    const Case cases[] = {
+        {L"10 11 | 13", {10, 11, 0, 13}},
+        {L"10 99 x 12", {10, 12}},
+        {L"| |", {}},
+        {L"", {}},
+        {L"99", {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseButtonLayout(c.text, available), c.commands) << c.text;
+    }
+    EXPECT_EQ(FormatButtonLayout({10, 0, 13}), L"10 | 13");
+    std::wstring many;
+    for (int i = 0; i < 70; ++i) many += L"10 ";
+    EXPECT_EQ(ParseButtonLayout(many, available).size(), 64u);
 }
 
 std::vector<int> Entries(const HistoryRing<int>& ring) {
