@@ -34,7 +34,6 @@ constexpr std::uint32_t kNoLabelTips = 1u << 13;
 constexpr std::uint32_t kHideToolbar = 1u << 14;
 constexpr std::uint32_t kIncludeMode = 1u << kC2ExplorerOptionsShift;
 
-enum ViewMenuItem : int { kToggleAddress = 1, kToggleToolbar, kToggleLabelTips, kCustomize, kFilterOptions };
 
 struct ExplorerState {
     HWND page = nullptr;
@@ -217,18 +216,18 @@ void ShowHistoryMenu(bool back, const RECT& button) {
 
 void FlipConfig2(std::uint32_t bit) { App().settings.config2 ^= bit; }
 
-void RunViewMenuItem(int item) {
+void RunViewSetting(int item) {
     ExplorerState& state = State();
     switch (item) {
-    case kToggleAddress:
+    case kExplorerToggleAddress:
         FlipConfig2(kHideAddress);
         Layout();
         break;
-    case kToggleToolbar:
+    case kExplorerToggleToolbar:
         FlipConfig2(kHideToolbar);
         Layout();
         break;
-    case kToggleLabelTips:
+    case kExplorerToggleLabelTips:
         FlipConfig2(kNoLabelTips);
         if ((Config2() & kNoLabelTips) == 0 && state.browser) {
             state.browser->Recreate();
@@ -236,11 +235,11 @@ void RunViewMenuItem(int item) {
         ApplyLabelTips();
         Layout();
         break;
-    case kCustomize:
+    case kExplorerCustomizeToolbar:
         ::SendMessageW(state.toolbar, TB_CUSTOMIZE, 0, 0);
         Layout();
         break;
-    case kFilterOptions:
+    case kExplorerFilterOptions:
         ShowExplorerFilterOptions(state.page);
         break;
     default:
@@ -257,17 +256,17 @@ void ShowViewMenu(const RECT& button) {
     const bool vistaOrLater = App().osMajor >= 6;
     const bool detailsView = State().browser && State().browser->CurrentViewOptions().viewMode == FVM_DETAILS;
     auto checked = [&](std::uint32_t bit) { return (config2 & bit) == 0 ? MF_CHECKED : MF_UNCHECKED; };
-    ::AppendMenuW(menu, MF_STRING | checked(kHideAddress), kToggleAddress, L"&Address Box");
-    ::AppendMenuW(menu, MF_STRING | checked(kHideToolbar), kToggleToolbar, L"&Toolbar");
+    ::AppendMenuW(menu, MF_STRING | checked(kHideAddress), kExplorerToggleAddress, L"&Address Box");
+    ::AppendMenuW(menu, MF_STRING | checked(kHideToolbar), kExplorerToggleToolbar, L"&Toolbar");
     ::AppendMenuW(menu, MF_STRING | checked(kNoLabelTips) | (vistaOrLater || detailsView ? 0 : MF_GRAYED),
-                  kToggleLabelTips, L"&Label Tips");
+                  kExplorerToggleLabelTips, L"&Label Tips");
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, kCustomize, L"&Customise Toolbar...");
-    ::AppendMenuW(menu, MF_STRING, kFilterOptions, L"&Filter Options...");
+    ::AppendMenuW(menu, MF_STRING, kExplorerCustomizeToolbar, L"&Customise Toolbar...");
+    ::AppendMenuW(menu, MF_STRING, kExplorerFilterOptions, L"&Filter Options...");
     const int chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, button.left,
                                         button.bottom, 0, State().page, nullptr);
     ::DestroyMenu(menu);
-    RunViewMenuItem(chosen);
+    RunViewSetting(chosen);
 }
 
 LRESULT OnDropDown(const NMTOOLBARW& drop) {
@@ -422,6 +421,8 @@ bool CreateExplorerPane(HWND page) {
 }
 
 HWND ExplorerPage() { return State().page; }
+
+void RunExplorerViewSetting(int item) { RunViewSetting(item); }
 
 CFolderView* ExplorerFolderView() { return State().browser.Get(); }
 

@@ -31,6 +31,16 @@ enum ExplorerCommand : int {
     kExplorerShowDocumentFolder = 18,
 };
 
+// Items of the view settings drop-down (command 16).
+enum ExplorerViewSetting : int {
+    kExplorerToggleAddress = 1,   // Config2 bit 12 set hides the address box
+    kExplorerToggleToolbar,       // bit 14 set hides the toolbar
+    kExplorerToggleLabelTips,     // bit 13 set drops the list's label tips
+    kExplorerCustomizeToolbar,
+    kExplorerFilterOptions,
+};
+void RunExplorerViewSetting(int item);
+
 // Reads the explorer's keys, builds the page's controls and shows the stored folder.
 bool CreateExplorerPane(HWND page);
 HWND ExplorerPage();

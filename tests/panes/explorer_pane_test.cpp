@@ -165,6 +165,61 @@ TEST_F(ExplorerPaneTest, NewFilesAreNumbered) {
     EXPECT_FALSE(FileExists(files_.File(L"New File (4)")));
 }
 
+TEST_F(ExplorerPaneTest, NewFolderComesFromTheShellsVerb) {
+    ShowFolderInExplorer(files_.Path());
+    const std::size_t before = files_.Names().size();
+    ::SendMessageW(ExplorerPage(), WM_COMMAND, kExplorerNewFolder, 0);
+    test::PumpFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(files_.Names().size(), before + 1);
+}
+
+TEST_F(ExplorerPaneTest, KeysOfTheFolderView) {
+    ShowFolderInExplorer(files_.File(L"sub"));
+    MSG backspace{Browser().ListWindow(), WM_KEYDOWN, VK_BACK, 0};
+    EXPECT_TRUE(TranslateExplorerMessage(backspace));
+    EXPECT_EQ(NoSlash(ExplorerCurrentFolder()), NoSlash(files_.Path()));
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    MSG back{Browser().ListWindow(), WM_KEYDOWN, VK_LEFT, 0};
+    EXPECT_TRUE(TranslateExplorerMessage(back));
+    EXPECT_EQ(ExplorerCurrentFolder(), files_.File(L"sub"));
+    MSG forward{Browser().ListWindow(), WM_KEYDOWN, VK_RIGHT, 0};
+    EXPECT_TRUE(TranslateExplorerMessage(forward));
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(NoSlash(ExplorerCurrentFolder()), NoSlash(files_.Path()));
+}
+
+TEST_F(ExplorerPaneTest, ViewSettingsHideTheAddressBoxAndTheToolbar) {
+    HWND address = ::GetDlgItem(ExplorerPage(), kExplorerAddressId);
+    HWND toolbar = ::GetDlgItem(ExplorerPage(), kExplorerToolbarId);
+    ASSERT_TRUE(::IsWindowVisible(address));
+    RunExplorerViewSetting(kExplorerToggleAddress);
+    RunExplorerViewSetting(kExplorerToggleToolbar);
+    EXPECT_EQ(App().settings.config2 & ((1u << 12) | (1u << 14)), (1u << 12) | (1u << 14));
+    EXPECT_FALSE(::IsWindowVisible(address));
+    EXPECT_FALSE(::IsWindowVisible(toolbar));
+    RECT view{};
+    ::GetWindowRect(Browser().ViewWindow(), &view);
+    POINT corner{view.left, view.top};
+    ::ScreenToClient(ExplorerPage(), &corner);
+    EXPECT_EQ(corner.y, 0);
+    RunExplorerViewSetting(kExplorerToggleAddress);
+    EXPECT_TRUE(::IsWindowVisible(address));
+}
+
+TEST_F(ExplorerPaneTest, ExitWritesTheFolderAndViewKeys) {
+    ShowFolderInExplorer(files_.File(L"sub"));
+    SaveExplorerPaneSettings();
+    const IniFile ini(App().paths.settingsFile);
+    EXPECT_EQ(NoSlash(ini.ReadString(L"Path")), files_.File(L"sub"));
+    EXPECT_EQ(ini.ReadInt(L"ViewMode", 0), 4);
+    EXPECT_EQ(ini.ReadInt(L"IconSize", 0), 16);
+    EXPECT_EQ(ini.ReadString(L"FilesToolbar"), L"");
+}
+
 TEST_F(ExplorerPaneTest, FilterLineShowsOnlyItsPatternsAndIsStored) {
     ShowFolderInExplorer(files_.Path());
     const std::size_t everything = Listed().size();
@@ -179,6 +234,11 @@ TEST_F(ExplorerPaneTest, FilterLineShowsOnlyItsPatternsAndIsStored) {
     ::SendMessageW(ExplorerPage(), WM_COMMAND, MAKEWPARAM(kExplorerFilterId, CBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(filterBox));
     EXPECT_EQ(Listed().size(), everything);
+    ::SetWindowTextW(filterBox, L"*.md");  // typed
+    ::SendMessageW(ExplorerPage(), WM_COMMAND, MAKEWPARAM(kExplorerFilterId, CBN_EDITCHANGE),
+                   reinterpret_cast<LPARAM>(filterBox));
+    EXPECT_EQ(Listed().size(), 1u);
+    EXPECT_EQ(IniFile(App().paths.settingsFile).ReadString(L"Filter"), L"*.md");
 }
 
 TEST_F(ExplorerPaneTest, NineBrowsesKeepEightInTheBackRing) {
