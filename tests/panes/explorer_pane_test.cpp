@@ -220,6 +220,18 @@ TEST_F(ExplorerPaneTest, ExitWritesTheFolderAndViewKeys) {
     EXPECT_EQ(ini.ReadString(L"FilesToolbar"), L"");
 }
 
+TEST_F(ExplorerPaneTest, ChangedToolbarIsStoredAndAResetDeletesIt) {
+    HWND toolbar = ::GetDlgItem(ExplorerPage(), kExplorerToolbarId);
+    ASSERT_TRUE(::SendMessageW(toolbar, TB_DELETEBUTTON, 0, 0));
+    SaveExplorerPaneSettings();
+    const IniFile ini(App().paths.settingsFile);
+    EXPECT_EQ(ini.ReadString(L"FilesToolbar"), L"11 12 | 13 14 15 16 18 17");
+    NMHDR reset{toolbar, kExplorerToolbarId, static_cast<UINT>(TBN_RESET)};
+    ::SendMessageW(ExplorerPage(), WM_NOTIFY, kExplorerToolbarId, reinterpret_cast<LPARAM>(&reset));
+    EXPECT_EQ(ini.ReadString(L"FilesToolbar"), L"");
+    EXPECT_EQ(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 11);  // ten and the filter box's slot
+}
+
 TEST_F(ExplorerPaneTest, FilterLineShowsOnlyItsPatternsAndIsStored) {
     ShowFolderInExplorer(files_.Path());
     const std::size_t everything = Listed().size();
