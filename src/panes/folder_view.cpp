@@ -219,8 +219,7 @@ STDMETHODIMP CFolderView::OnDefaultCommand(IShellView*) {
         if (children.empty()) {
             return S_FALSE;
         }
-        OpenItem(children.front().get());
-        return S_OK;
+        return OpenItem(children.front().get()) ? S_OK : S_FALSE;
     } catch (const std::exception&) {
         return E_FAIL;
     }
@@ -462,9 +461,9 @@ std::vector<NamedPath> CFolderView::SelectedItems() const {
     return items;
 }
 
-void CFolderView::OpenItem(const ITEMIDLIST* child) {
+bool CFolderView::OpenItem(const ITEMIDLIST* child) {
     if (!folder_ || !current_) {
-        return;
+        return false;
     }
     unique_pidl full(::ILCombine(current_.get(), child));
     SFGAOF attributes = SFGAO_FOLDER | SFGAO_STREAM;
@@ -473,10 +472,10 @@ void CFolderView::OpenItem(const ITEMIDLIST* child) {
     const std::wstring path = FileSystemPath(full.get());
     if ((attributes & SFGAO_FOLDER) != 0 && (path.empty() || IsFolderPath(path))) {
         BrowseTo(std::move(full));
-        return;
+        return true;
     }
     if (path.empty()) {
-        return;
+        return false;  // an item outside the file system: the view runs its own default command
     }
     const bool includeMode = options_.openMode == OpenMode::Include;
     const std::wstring& patterns = includeMode ? options_.includePatterns : options_.excludePatterns;
@@ -486,6 +485,7 @@ void CFolderView::OpenItem(const ITEMIDLIST* child) {
     } else {
         OpenDocument(path);
     }
+    return true;
 }
 
 std::optional<std::wstring> CFolderView::NewFile() {

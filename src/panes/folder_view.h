@@ -118,8 +118,8 @@ public:
     bool SelectItem(const std::wstring& name, bool rename);
     // The selected items' full paths (parsing names outside the file system) and display names.
     std::vector<NamedPath> SelectedItems() const;
-    // The open rule for one item of the current folder.
-    void OpenItem(const ITEMIDLIST* child);
+    // The open rule for one item of the current folder; false for an item it leaves to the view.
+    bool OpenItem(const ITEMIDLIST* child);
 
     // Commands of the toolbar.
     std::optional<std::wstring> NewFile();
