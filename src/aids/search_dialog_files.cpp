@@ -16,6 +16,7 @@
 #include "base/app_state.h"
 #include "base/status_message.h"
 #include "doc/document_tabs.h"
+#include "doc/file_location.h"
 
 namespace kelpo {
 namespace {
@@ -116,7 +117,7 @@ void StartSearch(HWND dialog) {
     fields.kind = ChosenLocationKind(dialog, fields.location);
     fields.options = static_cast<std::uint32_t>(App().settings.searchFlags);
     FindInFilesRequest request;
-    const FindInFilesProblem problem = MakeFindInFilesRequest(fields, ActiveDocumentPath(), L"", request);
+    const FindInFilesProblem problem = MakeFindInFilesRequest(fields, ActiveDocumentPath(), ExplorerPaneFolder(), request);
     switch (problem) {
     case FindInFilesProblem::NoLocation:
         FocusField(dialog, kLocationFieldId);

@@ -1,11 +1,10 @@
 // Templates menu and new documents from templates.
 #include "aids/templates_menu.h"
 
-#include <shellapi.h>
-
 #include "base/app_state.h"
 #include "base/ui_text.h"
 #include "doc/documents.h"
+#include "doc/file_location.h"
 
 namespace kelpo {
 namespace {
@@ -56,8 +55,7 @@ void RunTemplatesCommand(int command, const std::vector<std::wstring>& names) {
     if (command >= 1 && static_cast<std::size_t>(command) <= names.size()) {
         NewDocumentFromTemplate(names[static_cast<std::size_t>(command) - 1]);
     } else if (command == kOpenTemplateFolderCommand) {
-        // The folder opens in the system's file browser.
-        ::ShellExecuteW(App().mainWindow, L"open", TemplateFolder().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShowFileLocation(FileLocationMode::ExplorerPane, TemplateFolder());
     }
 }
 

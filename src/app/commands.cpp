@@ -19,6 +19,7 @@
 #include "doc/document_tabs.h"
 #include "doc/file_commands.h"
 #include "doc/file_dialogs.h"
+#include "doc/file_location.h"
 #include "doc/go_to_dialog.h"
 #include "doc/session_commands.h"
 #include "lang/edit_commands.h"
@@ -82,6 +83,9 @@ bool DispatchCommand(int command, LPARAM lParam) {
         return true;
     case kCmdGoToSymbol:
         GoToSymbolWithDialog(app.mainWindow);
+        return true;
+    case kCmdShowInExplorerPane:
+        ShowFileLocation(FileLocationMode::ExplorerPane);
         return true;
     default:
         // What the main window does not run itself goes to the active editor view.

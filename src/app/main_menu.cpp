@@ -120,7 +120,6 @@ constexpr MenuRow kRows[] = {
 
 // Remove an identifier here when its feature lands.
 constexpr int kUnavailable[] = {
-    21,                                     // file explorer pane
     150,                                    // help on word
     164, 166,                               // debugger, batch build
 };

@@ -46,9 +46,11 @@
 #include "doc/documents.h"
 #include "doc/file_change_check.h"
 #include "doc/file_commands.h"
+#include "doc/file_location.h"
 #include "doc/session_commands.h"
 #include "doc/tab_bar_input.h"
 #include "lang/theme_menu.h"
+#include "panes/explorer_pane.h"
 
 namespace kelpo {
 namespace {
@@ -111,9 +113,14 @@ int OnCreate(HWND window) {
             return -1;
         }
     }
-    if (!CreateSymbolPane(PanePage(Pane::Left, 1))) {
+    if (!CreateSymbolPane(PanePage(Pane::Left, 1)) || !CreateExplorerPane(PanePage(Pane::Left, 0))) {
         return -1;
     }
+    SetExplorerPaneLink({.show = [](const std::wstring& path) {
+                             ShowFolderInExplorer(path);
+                             SelectPaneTab(Pane::Left, 0, true);
+                         },
+                         .currentFolder = ExplorerCurrentFolder});
     SetDocumentEvents({.opened = [](Document& document) { AddDocumentSymbols(document); },
                        .saved = [](Document& document) { RefreshDocumentSymbols(document); },
                        .activated = [](Document* document) { ShowDocumentSymbols(document); },
@@ -266,8 +273,24 @@ void OnGetMinMaxInfo(LPARAM lParam) {
     info->ptMinTrackSize.y = kMinTrackHeight;
 }
 
-// Dropped files open in turn; a folder is for the file explorer pane and ends the drop.
+bool DroppedOnLeftPane(HDROP drop) {
+    HWND host = App().shell.leftHost;
+    POINT at{};
+    RECT area{};
+    if (host == nullptr || !::IsWindowVisible(host) || !::DragQueryPoint(drop, &at) || !::GetWindowRect(host, &area)) {
+        return false;
+    }
+    ::ClientToScreen(App().mainWindow, &at);
+    return ::PtInRect(&area, at) != FALSE;
+}
+
+// Dropped files open in turn; a folder is shown in the file explorer pane and ends the drop. The
+// explorer pane and its host leave drops to the folder view.
 void OnDropFiles(HWND window, HDROP drop) {
+    if (DroppedOnLeftPane(drop)) {
+        ::DragFinish(drop);
+        return;
+    }
     if (::IsIconic(window)) {
         ::ShowWindow(window, SW_RESTORE);
     }
@@ -279,7 +302,8 @@ void OnDropFiles(HWND window, HDROP drop) {
         path.resize(length);
         const DWORD attributes = ::GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            break;  // shown in the file explorer pane once it exists
+            ShowFileLocation(FileLocationMode::ExplorerPane, path);
+            break;
         }
         OpenFileFromArgument(path);
     }

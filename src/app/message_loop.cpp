@@ -3,6 +3,7 @@
 
 #include "app/commands.h"
 #include "base/app_state.h"
+#include "panes/explorer_pane.h"
 
 namespace kelpo {
 namespace {
@@ -40,7 +41,9 @@ void ProcessMessage(AppState& app, MSG& message) {
     if (TranslateForModelessDialog(app, message)) {
         return;
     }
-    // Step 4, the file explorer's keys, comes with the explorer pane.
+    if (TranslateExplorerMessage(message)) {
+        return;
+    }
     if (app.mainAccelerators &&
         ::TranslateAcceleratorW(app.mainWindow, app.mainAccelerators.get(), &message)) {
         return;

@@ -1,8 +1,6 @@
 // Filling the Build menu at start-up and running its console and file commands.
 #include "build/build_menu.h"
 
-#include <shellapi.h>
-
 #include "base/app_state.h"
 #include "base/handles.h"
 #include "base/ui_text.h"
@@ -14,6 +12,7 @@
 #include "build/tarvik_settings.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
+#include "doc/file_location.h"
 
 namespace kelpo {
 namespace {
@@ -88,7 +87,7 @@ std::wstring CurrentDirectory() {
 void ShowOutputRoot() {
     const std::wstring folder = ReadTarvikSetting(App().paths.folder, L"OutputRoot");
     if (!folder.empty()) {
-        ::ShellExecuteW(App().mainWindow, nullptr, L"explorer.exe", folder.c_str(), nullptr, SW_SHOWNORMAL);
+        ShowFileLocation(FileLocationMode::ExplorerPane, folder);
     }
 }
 

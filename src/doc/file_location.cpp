@@ -1,4 +1,4 @@
-// Starting the shell's folder window or a command window for a file's location.
+// Showing a file's location: in the explorer pane, the shell's folder window or a command window.
 #include "doc/file_location.h"
 
 #include <windows.h>
@@ -24,19 +24,37 @@ void RunCommandLine(std::wstring commandLine, const std::wstring& folder, DWORD 
     ::CloseHandle(process.hProcess);
 }
 
+ExplorerPaneLink& Link() {
+    static ExplorerPaneLink link;
+    return link;
+}
+
 }  // namespace
+
+void SetExplorerPaneLink(ExplorerPaneLink link) { Link() = link; }
+
+std::wstring ExplorerPaneFolder() { return Link().currentFolder != nullptr ? Link().currentFolder() : std::wstring(); }
 
 void ShowFileLocation(FileLocationMode mode, const std::wstring& path) {
     std::wstring target = path;
     if (target.empty()) {
         const Document* active = Tabs() != nullptr ? Tabs()->Active() : nullptr;
-        if (active == nullptr || !active->HasPath()) {
+        if (active != nullptr && active->HasPath()) {
+            target = active->path;
+        } else if (mode == FileLocationMode::ExplorerPane) {
+            target = ExplorerPaneFolder();
+        }
+        if (target.empty()) {
             return;
         }
-        target = active->path;
     }
     switch (mode) {
     case FileLocationMode::ExplorerPane:
+        if (Link().show != nullptr) {
+            Link().show(target);
+            break;
+        }
+        [[fallthrough]];
     case FileLocationMode::ShellExplorer:
         RunCommandLine(L"explorer.exe /select,\"" + target + L"\"", std::wstring(), 0);
         break;

@@ -2,13 +2,13 @@
 #include "panes/favorites_menu.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "base/text_convert.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
+#include "doc/file_location.h"
 #include "panes/favorites_file.h"
 #include "panes/favorites_model.h"
 #include "panes/favorites_organizer.h"
@@ -187,17 +187,18 @@ void AddFavoriteEntries(const std::vector<std::pair<std::wstring, std::wstring>>
     }
 }
 
-void OpenFavoritePath(const std::wstring& path) {
+void OpenFavoritePath(const std::wstring& path, bool show) {
     if (PathIsGone(path)) {
         return;
     }
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (path.front() == L':' || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        // The shell's own folder window shows it until the explorer pane can.
-        ::ShellExecuteW(App().mainWindow, L"open", L"explorer.exe", path.c_str(), nullptr, SW_SHOWNORMAL);
+        ShowFileLocation(FileLocationMode::ExplorerPane, path);
         return;
     }
-    OpenDocument(path);
+    if (OpenDocument(path) != nullptr && show) {
+        ShowFileLocation(FileLocationMode::ExplorerPane, path);
+    }
 }
 
 bool HandleFavoritesCommand(int command) {
@@ -217,7 +218,7 @@ bool HandleFavoritesCommand(int command) {
     if (index >= Records().size()) {
         return false;
     }
-    OpenFavoritePath(Records()[index].path);
+    OpenFavoritePath(Records()[index].path, true);
     return true;
 }
 

@@ -27,9 +27,9 @@ void AddCurrentDocumentToFavorites();
 // Appends (path, display name) pairs at the end of the list, as they come.
 void AddFavoriteEntries(const std::vector<std::pair<std::wstring, std::wstring>>& entries);
 
-// Opens a favourite: a file in the editor, a folder or shell location in the shell's folder
-// window; a path that no longer exists does nothing.
-void OpenFavoritePath(const std::wstring& path);
+// Opens a favourite: a file in the editor (then, with `show`, selected in the file explorer), a
+// folder or shell location in the file explorer; a path that no longer exists does nothing.
+void OpenFavoritePath(const std::wstring& path, bool show = false);
 
 // Commands 191, 192 and those of 450-549 that have a menu entry; false for any other.
 bool HandleFavoritesCommand(int command);
