@@ -39,7 +39,8 @@ const wchar_t* ArchitectureLabel(unsigned arch) {
 void AddColumns(HWND list) {
     RECT client{};
     ::GetClientRect(list, &client);
-    const int width = client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL) - 2 * ::GetSystemMetrics(SM_CXBORDER);
+    const int width =
+        client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL) - 2 * ::GetSystemMetrics(SM_CXBORDER);
     const std::wstring titles[] = {UiText(kTextBatchBuildTool), UiText(kTextBatchBuildArchitecture),
                                    UiText(kTextBatchBuildType)};
     const int widths[] = {width / 2, width / 4, width / 4};

@@ -24,7 +24,8 @@ std::optional<std::wstring> AskProjectPath() {
     }
     wchar_t path[MAX_PATH] = {};
     std::wstring folder;
-    if (const Document* active = Tabs() != nullptr ? Tabs()->Active() : nullptr; active != nullptr && active->HasPath()) {
+    const Document* active = Tabs() != nullptr ? Tabs()->Active() : nullptr;
+    if (active != nullptr && active->HasPath()) {
         folder = active->path.substr(0, active->path.rfind(L'\\'));
     }
     OPENFILENAMEW dialog{};

@@ -52,7 +52,8 @@ bool IsExecutableTarget(const DebugTarget& target) {
     return type.size() == 3 && (type[0] | 0x20) == 'e' && (type[1] | 0x20) == 'x' && (type[2] | 0x20) == 'e';
 }
 
-std::wstring DebugProgramPath(std::wstring root, const std::wstring& configurationName, const std::wstring& targetName) {
+std::wstring DebugProgramPath(std::wstring root, const std::wstring& configurationName,
+                              const std::wstring& targetName) {
     while (!root.empty() && root.back() == L'\\') {
         root.pop_back();
     }

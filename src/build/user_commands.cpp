@@ -21,6 +21,8 @@ namespace kelpo {
 namespace {
 
 constexpr UINT kChainOutputMessage = WM_APP + 30;
+// Shows the output page of the bottom pane, as its toolbar button does.
+constexpr int kCmdShowOutputPage = 94;
 constexpr wchar_t kHubClass[] = L"KelpoChainOutput";
 
 // What the chains print, collected under a lock and taken by the interface thread.
@@ -47,6 +49,9 @@ LRESULT CALLBACK HubWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (const std::shared_ptr<ChainHub>& hub = CurrentHub()) {
             const std::lock_guard lock(hub->mutex);
             text.swap(hub->pending);
+        }
+        if (App().mainWindow != nullptr && !text.empty()) {
+            ::SendMessageW(App().mainWindow, WM_COMMAND, kCmdShowOutputPage, 0);
         }
         AppendOutputUtf8(text);
         return 0;

@@ -101,7 +101,8 @@ TEST(Interpret, ToolCommands) {
         {L"tarvik CREATE", 0, L"[create .]", 0},
         {L"tarvik create a.vcxproj", 0, L"[convert a.vcxproj]", 0},
         {L"tarvik create nowhere", 0, L"Error: nowhere does not exist.\n", 1},
-        {L"tarvik convert", 0, L"Error: No file specified\nUsage: tarvik convert <.dsw/.sln/.dsp/.vcproj/.vcxproj>\n", 1},
+        {L"tarvik convert", 0,
+         L"Error: No file specified\nUsage: tarvik convert <.dsw/.sln/.dsp/.vcproj/.vcxproj>\n", 1},
         {L"tarvik convert src", 0, L"Error: src is not a vc project file.\n", 1},
         {L"tarvik convert bad.vcxproj", 0, L"[convert bad.vcxproj]", 1},
         {L"tarvik config vc2022_x64_debug", 0, L"[batch vc2022_x64_debug]", 0},
@@ -154,7 +155,8 @@ TEST(Interpret, AFailedConfigurationEndsTheRequestUnlessFailuresAreIgnored) {
     EXPECT_EQ(RunText(stops, L"tarvik vc2022_debug D:\\abs"), 3);
     EXPECT_EQ(stops.consoles.size(), 2u) << "x86 debug, then the failing x64 debug";
     EXPECT_EQ(stops.consoles[0].workingFolder, L"");
-    EXPECT_EQ(stops.errors, (std::vector<std::wstring>{L"Kelpo: Run command failed:\nC:\\k\\build.exe D:\\abs\n\nExitCode=3"}));
+    EXPECT_EQ(stops.errors,
+              (std::vector<std::wstring>{L"Kelpo: Run command failed:\nC:\\k\\build.exe D:\\abs\n\nExitCode=3"}));
 
     RecordedEffects goesOn;
     goesOn.failing = L"x64_debug";
@@ -180,7 +182,8 @@ TEST(Interpret, ChainsStopAtTheFirstFailure) {
         {L"tarvik config vc2022_x64_debug & tarvik list", 0, L"[batch vc2022_x64_debug]" + kList},
         {L"tarvik config vc2022 & tarvik list", 1,
          L"Error: please specify full config name, like vc2022_x64_debug\n"},
-        {L"unsplittable & tarvik convert src & tarvik", 0, L"Error: src is not a vc project file.\n" + std::wstring(kTarvikUsage)},
+        {L"unsplittable & tarvik convert src & tarvik", 0,
+         L"Error: src is not a vc project file.\n" + std::wstring(kTarvikUsage)},
         {L"missing.exe & tarvik list", 1, L"Error: cannot start missing.exe \n"},
         {L"notepad & tarvik list", 0, kList},
     };

@@ -169,14 +169,16 @@ TEST(Debugger, TargetOfTheProjectFile) {
             EXPECT_EQ(IsExecutableTarget(*target), c.executable) << c.text;
         }
     }
-    EXPECT_EQ(DebugProgramPath(L"D:\\out\\", L"vc2022_x64_debug", L"app"), L"D:\\out\\obj\\vc2022_x64_debug\\app.exe\\app.exe");
+    EXPECT_EQ(DebugProgramPath(L"D:\\out\\", L"vc2022_x64_debug", L"app"),
+              L"D:\\out\\obj\\vc2022_x64_debug\\app.exe\\app.exe");
     EXPECT_EQ(DebugProgramPath(L"D:\\p", L"vc6_x86_release", L"a b"), L"D:\\p\\obj\\vc6_x86_release\\a b.exe\\a b.exe");
 }
 
 TEST(BatchBuild, TicksAreWrittenAndReadByConfigurationName) {
     const std::vector<unsigned> ticked = {0x8941, 0x8940, 0x8A10};
     const std::vector<std::wstring> lines = BatchBuildLines(ticked);
-    EXPECT_EQ(lines, (std::vector<std::wstring>{L"vc2019_arm_release=1", L"vc2019_arm_debug=1", L"vc2022_x64_debug=1"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::wstring>{L"vc2019_arm_release=1", L"vc2019_arm_debug=1", L"vc2022_x64_debug=1"}));
     for (unsigned code : ticked) {
         EXPECT_TRUE(IsTicked(lines, code)) << std::hex << code;
         EXPECT_TRUE(IsTicked(lines, code & 0x7FFF)) << "the parser's codes name the same";

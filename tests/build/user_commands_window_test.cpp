@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/app_state.h"
+#include "base/config_bits.h"
 #include "base/handles.h"
 #include "base/ini_file.h"
 #include "base/message_box.h"
@@ -145,9 +146,11 @@ TEST_F(UserCommandsTest, SubmenusComeFromTarvikIniAndTheirChainsWriteToTheOutput
     EXPECT_EQ(::GetMenuItemCount(build), 5) << "filled afresh on every opening";
 
     const std::string batchLine = "Please type \"%tmp%\\tarvik_env\", and press enter.\n";
+    App().settings.config1 &= ~kC1BottomPane;
     ::SendMessageW(window_, WM_COMMAND, 0xE000, 0);
     ASSERT_TRUE(ChainsEnd());
     test::PumpFor(100ms);
+    EXPECT_TRUE(App().settings.config1 & kC1BottomPane) << "what a chain prints is shown";
     EXPECT_EQ(OutputText(), "vc2019_x86_debug\nvc2019_x86_release\nvc2019_x64_debug\nvc2019_x64_release\n"
                             "vc2019_arm64_debug\nvc2019_arm64_release\nvc2019_arm_debug\nvc2019_arm_release\n\n" +
                                 kVc2022List + batchLine);
