@@ -70,7 +70,7 @@ if(TARGET kelpo_build_tests)
     if(MINGW)
         target_link_options(kelpo_standin_engine PRIVATE -municode)
     endif()
-    add_dependencies(kelpo_build_tests kelpo_standin_engine)
+    add_dependencies(kelpo_build_tests kelpo_standin_engine kelpo_tarvik)
 endif()
 
 # The build engine (tools/build_engine): its logic, and build.exe run end to end under Wine.

@@ -31,7 +31,7 @@ set -- ${args[@]+"${args[@]}"}
 # ship beside it (the test tool folders of the build do not ship).
 home="$build/run"
 mkdir -p "$home"
-for shipped in kelpo.exe build.exe ninja.exe ctags.exe vc.mk build.xml cpp_win32.api; do
+for shipped in kelpo.exe tarvik.exe build.exe ninja.exe ctags.exe vc.mk build.xml cpp_win32.api; do
     if [ -f "$build/bin/$shipped" ]; then cp "$build/bin/$shipped" "$home/$shipped"; fi
 done
 cd "$home"

@@ -13,8 +13,12 @@
 #include "aids/typing_commands.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
+#include "build/batch_build_dialog.h"
 #include "build/build_menu.h"
 #include "build/build_runner.h"
+#include "build/convert_command.h"
+#include "build/debugger.h"
+#include "build/user_commands.h"
 #include "doc/document_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/file_commands.h"
@@ -92,7 +96,8 @@ bool DispatchCommand(int command, LPARAM lParam) {
         return HandleViewCommand(command) || HandleDocumentCommand(command, lParam) || HandleSessionCommand(command) ||
                HandleFileCommand(command) || HandleInsertCommand(command) || HandleSearchDialogCommand(command) ||
                HandleSearchCommand(command) || HandleBuildMenuCommand(command) || HandleBuildRunCommand(command) ||
-               HandleTypingCommand(command) || HandleEditCommandForActiveView(command);
+               HandleUserCommand(command) || HandleDebugCommand(command) || HandleBatchBuildCommand(command) ||
+               HandleConvertCommand(command) || HandleTypingCommand(command) || HandleEditCommandForActiveView(command);
     }
 }
 

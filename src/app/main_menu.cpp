@@ -106,6 +106,9 @@ constexpr MenuRow kRows[] = {
         Item(161, L"&Build"), Item(162, L"&Rebuild"), Item(163, L"&Clean"), Item(165, L"Build &Variant"),
         Item(167, L"S&top Build"), Separator(),
         Item(164, L"&Debug"), Item(166, L"B&atch Build..."), Separator(),
+        Popup(L"&User Commands"), Item(168, L"&Edit User Commands"), End(),
+        Popup(L"A&utoBuild"), Item(170, L"&Edit AutoBuild Commands"), End(),
+        Item(169, L"Con&vert Visual Studio Project..."), Separator(),
         Item(171, L"Build C&onsole"), Separator(), Item(172, L"Open tarvik.ini"), Item(173, L"Open build.xml"),
         Item(174, L"Open vc.mk"), Item(175, L"Open OutputRoot"),
     End(),
@@ -121,7 +124,6 @@ constexpr MenuRow kRows[] = {
 // Remove an identifier here when its feature lands.
 constexpr int kUnavailable[] = {
     150,                                    // help on word
-    164, 166,                               // debugger, batch build
 };
 
 // Appends the rows up to the End that closes this pop-up; returns the position after it.

@@ -39,6 +39,7 @@
 #include "build/build_runner.h"
 #include "build/output_pane.h"
 #include "build/tarvik_settings.h"
+#include "build/user_commands.h"
 #include "doc/document_entry.h"
 #include "doc/document_events.h"
 #include "doc/document_status.h"
@@ -333,6 +334,7 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         StopBuildForExit();  // the build and the searches write to this window's panes
         StopAllSearches();
+        DetachCommandChains();
         App().created = false;
         SetTabs(nullptr);
         ::PostQuitMessage(0);
@@ -382,6 +384,7 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         OnThemeMenuPopup(reinterpret_cast<HMENU>(wParam));
         OnWindowMenuPopup(reinterpret_cast<HMENU>(wParam));
         UpdateDocumentMenuStates(reinterpret_cast<HMENU>(wParam));
+        OnUserCommandMenuPopup(reinterpret_cast<HMENU>(wParam));
         return 0;
     case WM_COPYDATA:
         return ReceiveHandOver(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));

@@ -18,6 +18,9 @@ enum UiTextId : int {
     kTextLocationExplorerFolder = 12,
     kTextLocationDocumentFolder = 13,
     kTextLocationProjectFolder = 14,
+    kTextBatchBuildTool = 31,         // the batch-build list's columns
+    kTextBatchBuildType = 32,
+    kTextBatchBuildArchitecture = 33,
     kTextOpenTemplateFolder = 34,
     kTextFavoriteSeparator = 43,      // the label of a separator in the favourites organiser
     kTextFavoritesRoot = 64,

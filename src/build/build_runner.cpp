@@ -141,7 +141,7 @@ void WaitAnswering(HANDLE thread) {
 
 }  // namespace
 
-void StartBuild(const std::wstring& engineFlag, int configuration) {
+void StartBuild(const std::wstring& engineFlag, int configuration, bool clearOutput) {
     if (g_running != nullptr) {
         AppendOutput("Error : a build is running; stop it before starting another\n");
         return;
@@ -163,7 +163,9 @@ void StartBuild(const std::wstring& engineFlag, int configuration) {
     build->configuration = static_cast<unsigned>(code);
     build->engineFlag = engineFlag;
     SetBuildFolder(build->projectPath);
-    ClearOutput();
+    if (clearOutput) {
+        ClearOutput();
+    }
     build->thread.reset(::CreateThread(nullptr, 0, BuildThread, build.get(), 0, nullptr));
     if (!build->thread) {
         AppendOutputUtf8("Error : cannot start the build: " + SystemMessage(::GetLastError()) + "\n");

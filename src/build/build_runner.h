@@ -10,8 +10,9 @@ namespace kelpo {
 
 // Runs one build to its end: the engine with `engineFlag` ("", "/r", "/c" or "/t") for the
 // configuration code (-1: the one chosen in the build toolbar) and the project of
-// ProjectForBuild. Refused, with a line in the output pane, while another build runs.
-void StartBuild(const std::wstring& engineFlag, int configuration);
+// ProjectForBuild. Refused, with a line in the output pane, while another build runs. A batch of
+// builds keeps the output of the earlier ones (`clearOutput` false).
+void StartBuild(const std::wstring& engineFlag, int configuration, bool clearOutput = true);
 bool BuildRunning();
 // Ends the running engine and every process it started; the build's output says so.
 void StopBuild();

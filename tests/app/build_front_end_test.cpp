@@ -157,8 +157,12 @@ TEST_F(BuildFrontEndTest, BuildMenuHasToolSubmenusAndFileItems) {
             }
         }
     }
-    EXPECT_EQ(submenus, (std::vector<std::wstring>{L"Visual C++ 2019", L"Visual C++ 2022"}));
-    EXPECT_EQ(codes, kOffered);
+    EXPECT_EQ(submenus, (std::vector<std::wstring>{L"&User Commands", L"A&utoBuild", L"Visual C++ 2019",
+                                                   L"Visual C++ 2022"}));
+    ASSERT_GT(codes.size(), 2u);
+    EXPECT_EQ(codes[0], 168u) << "the user command submenus, before the tools";
+    EXPECT_EQ(codes[1], 170u);
+    EXPECT_EQ(std::vector<unsigned>(codes.begin() + 2, codes.end()), kOffered);
     wchar_t label[64] = {};
     ::GetMenuStringW(popup, kCmdOpenBuildXml, label, 64, MF_BYCOMMAND);
     EXPECT_NE(std::wstring(label).find(L"build.xml"), std::wstring::npos);

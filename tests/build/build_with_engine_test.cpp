@@ -9,11 +9,14 @@
 #include "base/app_state.h"
 #include "base/handles.h"
 #include "base/text_convert.h"
+#include "base/ini_file.h"
+#include "build/batch_build_dialog.h"
 #include "build/build_command_ids.h"
 #include "build/configuration_box.h"
 #include "build/create_project.h"
 #include "build/output_lexer.h"
 #include "build/output_pane.h"
+#include "build/user_commands.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 #include "doc/project_marks.h"
@@ -141,6 +144,50 @@ TEST_F(BuildWithEngineTest, CreateBuildTouchBreakCleanAndRebuild) {
     output = Build(kCmdRebuild);
     EXPECT_EQ(Occurrences(output, "Compiling "), 2) << output;
     EXPECT_TRUE(test::FileExists(program_)) << output;
+}
+
+void CALLBACK PressBatchBuild(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND dialog = ::FindWindowW(L"#32770", kBatchBuildTitle)) {
+        ::KillTimer(nullptr, timer);
+        ::SendMessageW(dialog, WM_COMMAND, kBatchBuildId, 0);
+    }
+}
+
+TEST_F(BuildWithEngineTest, BatchBuildAndAUserBuildRequestBuildEveryConfigurationAsked) {
+    const auto ignore = [](std::string_view) {};
+    ASSERT_TRUE(CreateProject(project_, ignore, KeepExistingProject));
+    ASSERT_NE(OpenDocument(project_ + L"\\build.tvk"), nullptr);
+    const std::vector<std::wstring> ticks = {L"vc2022_x64_debug=1", L"vc2022_x64_release=1"};
+    IniFile(App().paths.settingsFile).WriteList(L"Batchbuild", &ticks);
+    ASSERT_NE(::SetTimer(nullptr, 0, 50, PressBatchBuild), 0u);
+    const std::string output = Build(kCmdBatchBuild);
+    EXPECT_EQ(Occurrences(output, "Linking "), 2) << output;
+    EXPECT_TRUE(test::FileExists(program_)) << output;
+    EXPECT_TRUE(test::FileExists(folder_.File(L"out\\obj\\vc2022_x64_release\\app.exe\\app.exe"))) << output;
+
+    // A user command builds in console windows, with the project folder named below DefaultDir.
+    test::WriteFileBytes(folder_.File(L"tarvik.ini"), "[Tarvik]\r\nOutputRoot=" + WideToUtf8(folder_.File(L"out")) +
+                                                          "\r\nDefaultDir=" + WideToUtf8(folder_.Path()) +
+                                                          "\r\n[Build]\r\nMake=tarvik vc2022_x86 app\r\n");
+    HMENU popup = nullptr;
+    HMENU bar = ::GetMenu(window_);
+    for (int i = 0; i < ::GetMenuItemCount(bar) && popup == nullptr; ++i) {
+        for (int j = 0; j < ::GetMenuItemCount(::GetSubMenu(bar, i)); ++j) {
+            HMENU sub = ::GetSubMenu(::GetSubMenu(bar, i), j);
+            if (sub != nullptr && ::GetMenuItemID(sub, 0) == 168) {
+                popup = sub;
+            }
+        }
+    }
+    ASSERT_NE(popup, nullptr);
+    ::SendMessageW(window_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    ::SendMessageW(window_, WM_COMMAND, 0xE000, 0);
+    ASSERT_TRUE(test::PumpUntil([] { return RunningCommandChains() == 0; }, std::chrono::seconds(180)));
+    for (const wchar_t* configuration : {L"vc2022_x86_debug", L"vc2022_x86_release"}) {
+        const std::wstring program = folder_.File(L"out\\obj\\") + configuration + L"\\app.exe\\app.exe";
+        ASSERT_TRUE(test::FileExists(program)) << WideToUtf8(configuration);
+        EXPECT_EQ(ExitCodeOf(L"\"" + program + L"\""), 42u);
+    }
 }
 
 }  // namespace

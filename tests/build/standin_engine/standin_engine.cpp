@@ -94,13 +94,43 @@ void WriteCompilerOutput() {
     Put(STD_OUTPUT_HANDLE, "\r\ndone");
 }
 
+// Every run adds "<IntDir> <command line>" to a log beside itself, so that a batch of runs shows.
+void LogRun() {
+    wchar_t intDir[64] = {};
+    ::GetEnvironmentVariableW(L"IntDir", intDir, 64);
+    const std::wstring line = std::wstring(intDir) + L" " + ::GetCommandLineW() + L"\r\n";
+    HANDLE file = ::CreateFileW((OwnFolder() + L"engine-runs.txt").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ::WriteFile(file, line.data(), static_cast<DWORD>(line.size() * sizeof(wchar_t)), &written, nullptr);
+        ::CloseHandle(file);
+    }
+}
+
+// A user build request, "build.exe [switches] FOLDER": the folder's build.tvk may ask to hang
+// (its pid is written beside the engine) or to fail with exit code 3.
+int RunRequest(const std::wstring& folder) {
+    const std::string project = ReadBytes(folder + L"\\build.tvk");
+    if (project.find("STANDIN=hang") != std::string::npos) {
+        const std::string pid = std::to_string(::GetCurrentProcessId());
+        WriteBytes(OwnFolder() + L"engine-pid.txt", pid.data(), static_cast<DWORD>(pid.size()));
+        ::Sleep(INFINITE);
+    }
+    return project.find("STANDIN=fail") != std::string::npos ? 3 : 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc > 1 && std::wstring(argv[1]) == L"--child") {
         ::Sleep(INFINITE);
     }
+    LogRun();
     RecordWhatCameIn();
+    if (std::wstring(::GetCommandLineW()).find(L" -z ") == std::wstring::npos) {
+        return RunRequest(argv[argc - 1]);
+    }
     const std::string project = ReadBytes(ProjectPath());
     Put(STD_OUTPUT_HANDLE, "engine pid " + std::to_string(::GetCurrentProcessId()) + "\r\n");
     if (project.find("STANDIN=child") != std::string::npos) {
