@@ -130,6 +130,18 @@ TEST_F(BackupTest, WritesSnapshotsOfModifiedDocumentsAQuietWhileAfterTheLastChan
     }
     EXPECT_TRUE(sawFile && sawUntitled);
     EXPECT_EQ(ReadFileBytes(path), "int a;\n");
+
+    // A later change of a text already modified reaches the snapshot as well.
+    Type(*untitled, " and more");
+    auto untitledSnapshot = [&] {
+        for (const std::wstring& snapshot : SnapshotsIn(run)) {
+            if (const auto record = ReadSnapshot(snapshot); record && record->header.untitled) {
+                return record->text;
+            }
+        }
+        return std::string();
+    };
+    EXPECT_TRUE(PumpUntil([&] { return untitledSnapshot() == "notes and more"; }, 10s)) << untitledSnapshot();
 }
 
 TEST_F(BackupTest, RemovesTheSnapshotOnceTheTextIsSafe) {
