@@ -40,6 +40,7 @@
 #include "build/output_pane.h"
 #include "build/tarvik_settings.h"
 #include "build/user_commands.h"
+#include "doc/backup_keeper.h"
 #include "doc/document_entry.h"
 #include "doc/document_events.h"
 #include "doc/document_status.h"
@@ -123,9 +124,17 @@ int OnCreate(HWND window) {
                          },
                          .currentFolder = ExplorerCurrentFolder});
     SetDocumentEvents({.opened = [](Document& document) { AddDocumentSymbols(document); },
-                       .saved = [](Document& document) { RefreshDocumentSymbols(document); },
+                       .saved =
+                           [](Document& document) {
+                               RefreshDocumentSymbols(document);
+                               NoteDocumentChanged(document);
+                           },
                        .activated = [](Document* document) { ShowDocumentSymbols(document); },
-                       .closing = [](Document& document) { RemoveDocumentSymbols(document); }});
+                       .closing =
+                           [](Document& document) {
+                               RemoveDocumentSymbols(document);
+                               ForgetDocumentSnapshot(document);
+                           }});
     std::unique_ptr<DocumentTabs> tabs = DocumentTabs::Create(window);
     if (!tabs) {
         return -1;
@@ -151,6 +160,7 @@ int OnCreate(HWND window) {
 void WriteExitState(HWND window) {
     RemoveTrayIcon(window);
     SaveSettings(App());
+    EndBackups(true);  // a normal end: the next start restores nothing
 }
 
 void OnClose(HWND window) {
@@ -335,6 +345,7 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         StopBuildForExit();  // the build and the searches write to this window's panes
         StopAllSearches();
         DetachCommandChains();
+        EndBackups(false);  // its worker reads nothing of the documents, but is joined before they go
         App().created = false;
         SetTabs(nullptr);
         ::PostQuitMessage(0);
@@ -399,6 +410,12 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_TIMER:
+        if (wParam == kBackupTimerId) {
+            OnBackupTimer();
+            return 0;
+        }
+        break;
     case UM_STARTUP_DONE:
         RunStartupDone(App());
         return 0;

@@ -125,6 +125,7 @@ WindowPos LoadSettings(AppState& app) {
 
     s.searchFlags = RepairSearchFlags(ini.ReadInt(L"SearchFlags", kDefaultSearchFlags));
     s.newFileEncode = RepairNewFileEncode(ini.ReadInt(L"NewFileEncode", 0));
+    s.backupUnsaved = ini.ReadInt(L"BackupUnsaved", 1) != 0;
 
     ReadEditorFont(app);
     CreateFonts(app);

@@ -9,6 +9,9 @@
 #include "app/pane_hosts.h"
 #include "base/app_state.h"
 #include "base/handles.h"
+#include "base/status_message.h"
+#include "doc/backup_keeper.h"
+#include "doc/backup_restore.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
 #include "doc/session.h"
@@ -34,6 +37,14 @@ void RunStartupDone(AppState& app) {
     }
     if (ProcessArgumentCount() > 1) {
         opened = ParseCommandLine(nullptr, nullptr);
+    }
+    // Switched off, nothing is written, and what earlier runs left stays where it is.
+    if (app.settings.backupUnsaved && StartBackups(app.paths.folder, app.mainWindow)) {
+        const RestoreCount restored = RestoreEndedRuns(app.paths.folder);
+        opened += restored.restored;
+        if (const std::wstring text = RestoreStatusText(restored); !text.empty()) {
+            ShowStatusMessage(text);
+        }
     }
     if (opened == 0 && (app.settings.config1 & kC1NewFileAtStart)) {
         CreateEmptyDocument();

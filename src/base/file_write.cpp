@@ -37,7 +37,9 @@ std::wstring FolderOf(const std::wstring& path) {
 }
 
 std::wstring RandomHex() {
-    static std::mt19937 generator(std::random_device{}() ^ ::GetCurrentProcessId() ^ ::GetTickCount());
+    // One per thread: the snapshot worker makes temporary names while the user saves.
+    thread_local std::mt19937 generator(std::random_device{}() ^ ::GetCurrentProcessId() ^ ::GetTickCount() ^
+                                        ::GetCurrentThreadId());
     std::uint32_t value = generator();
     std::wstring text(8, L'0');
     for (auto it = text.rbegin(); it != text.rend(); ++it, value >>= 4) {

@@ -55,6 +55,7 @@ struct Settings {
     std::wstring author;
     std::wstring email;
     std::wstring company;
+    bool backupUnsaved = true;  // snapshots of unsaved documents, restored after a crash
 };
 
 }  // namespace kelpo

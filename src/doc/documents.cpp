@@ -6,6 +6,7 @@
 #include "base/app_state.h"
 #include "base/file_paths.h"
 #include "base/status_message.h"
+#include "doc/backup_keeper.h"
 #include "doc/document_events.h"
 #include "doc/document_status.h"
 #include "doc/document_tabs.h"
@@ -186,11 +187,18 @@ Document* OnViewNotify(const SCNotification& notification) {
     case SCN_SAVEPOINTREACHED:
         // Undo back to the saved text leaves a changed encoding or line-end mode to be saved.
         SetModified(*document, document->formatChanged);
+        NoteDocumentChanged(*document);
         break;
     case SCN_SAVEPOINTLEFT:
         SetModified(*document, true);
+        NoteDocumentChanged(*document);
         break;
     case SCN_UPDATEUI:
+        // Coalesced once per repaint: later changes of a modified text are seen without a
+        // notification for every single change.
+        if (notification.updated & SC_UPDATE_CONTENT) {
+            NoteDocumentChanged(*document);
+        }
         if (document == Tabs()->Active()) {
             ShowDocumentStatus(*document);
         }

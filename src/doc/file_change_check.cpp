@@ -7,6 +7,7 @@
 
 #include "base/app_state.h"
 #include "base/message_box.h"
+#include "doc/backup_keeper.h"
 #include "doc/document_tabs.h"
 #include "doc/file_load.h"
 
@@ -91,6 +92,7 @@ bool ReloadFile(Document& document, const std::wstring& path) {
     RestorePlace(*document.view, place);
     document.modified = false;
     RefreshTab(document);
+    NoteDocumentChanged(document);  // the text is the file's again: its snapshot goes
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "base/config_bits.h"
 #include "base/handles.h"
 #include "base/status_text.h"
+#include "doc/backup_keeper.h"
 #include "doc/document_tabs.h"
 
 namespace kelpo {
@@ -96,6 +97,7 @@ bool ChangeEncoding(Document& document, FileEncoding encoding) {
         tabs->UpdateTab(&document);
     }
     SetStatusText(kStatusEncoding, std::wstring(EncodingName(encoding)));
+    NoteDocumentChanged(document);
     return true;
 }
 
@@ -113,6 +115,7 @@ bool ChangeLineEnds(Document& document, LineEndMode mode) {
     document.view->Call(SCI_SETEOLMODE, static_cast<int>(mode));
     document.view->Call(SCI_CONVERTEOLS, static_cast<int>(mode));
     SetStatusText(kStatusLineEnds, std::wstring(LineEndName(mode)));
+    NoteDocumentChanged(document);
     return changed;
 }
 
