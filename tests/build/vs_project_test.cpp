@@ -138,6 +138,9 @@ TEST(VsProjectReaders, ReadAndConvertedValues) {
         {"dsp: name without a closing quote", ReadDsp,
          "# Microsoft Developer Studio Project File - Name=\"calc\nSOURCE=a.c\n", true, "|EXE|LIBCMT|0|||||a.c"},
         {"dsp: no SOURCE line", ReadDsp, "# Microsoft Developer Studio Project File - Name=\"x\"\r\n", false, ""},
+        {"dsp: a lone CR ends a line", ReadDsp,
+         "# Microsoft Developer Studio Project File - Name=\"a\rb\" - Package Owner=<4>\rSOURCE=a.c\rSOURCE=b.c\r\n",
+         true, "|EXE|LIBCMT|0|||||a.c|b.c"},
     };
     for (const ReadCase& c : cases) {
         VsProject project;
@@ -212,8 +215,11 @@ TEST(VsContainer, MemberLinesOfAnyLength) {
         "Project(\"{8BC9CEB8}\") = \"long\", \"" + longPath + "\", \"{3}\"\r\n"
         "Project(\"{8BC9CEB8}\") no comma\r\n"
         "Project(\"{8BC9CEB8}\") = \"x\",  \"two blanks.vcxproj\"\r\n"
-        "Global\r\n\tProject(\"{x}\"), \"indented.vcxproj\"\r\nEndGlobal\r\n";
-    EXPECT_EQ(SolutionMembers(solution), (std::vector<std::string>{"app\\app.vcxproj", "Docs", longPath}));
+        "Global\r\n\tProject(\"{x}\"), \"indented.vcxproj\"\r\nEndGlobal\r\n"
+        "Project(\"{8BC9CEB8}\") = \"cut\", \"cut\rhere.vcxproj\"\r"
+        "Project(\"{8BC9CEB8}\") = \"after\", \"after.vcxproj\", \"{4}\"\r";
+    EXPECT_EQ(SolutionMembers(solution),
+              (std::vector<std::string>{"app\\app.vcxproj", "Docs", longPath, "after.vcxproj"}));
 
     const std::string workspace =
         "Microsoft Developer Studio Workspace File, Format Version 6.00\r\n"
@@ -221,8 +227,10 @@ TEST(VsContainer, MemberLinesOfAnyLength) {
         "Project: \"abs\"=C:\\abs.dsp - Package Owner=<4>\r\n"
         "Project: \"open\"=.\\open.dsp\r\n"
         "Project: \"long\"=.\\" + longPath + " - Package Owner=<4>\n"
-        "Project \"lib\"=.\\lib.dsp - Package Owner=<4>\r\n";
-    EXPECT_EQ(WorkspaceMembers(workspace), (std::vector<std::string>{"app\\app.dsp", longPath}));
+        "Project \"lib\"=.\\lib.dsp - Package Owner=<4>\r\n"
+        "Project: \"cut\"=.\\cut\rhere.dsp - Package Owner=<4>\r"
+        "Project: \"after\"=.\\after.dsp - Package Owner=<4>\r";
+    EXPECT_EQ(WorkspaceMembers(workspace), (std::vector<std::string>{"app\\app.dsp", longPath, "after.dsp"}));
 }
 
 TEST(VsContainer, FolderListNamesEveryMember) {
