@@ -28,6 +28,14 @@ const char* RuntimeLibName(const VsProject& project) {
     return project.runtimeLibrary >= 2 ? "MSVCRXX" : "LIBCMT";
 }
 
+// A value on one line: XML texts and attributes may hold line breaks, which would end the
+// value's line in "build.tvk" and leave the rest to be read as a line of its own.
+std::string OneLine(std::string_view value) {
+    std::string line(value);
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return line;
+}
+
 }  // namespace
 
 void AddVsSource(VsProject& project, std::string_view path) {
@@ -79,7 +87,7 @@ std::string FilterVsMacros(std::string_view macros) {
 std::string ConvertedProjectText(const VsProject& project) {
     std::string out;
     const auto line = [&out](std::string_view key, std::string_view value) {
-        out.append(key).append("=").append(value).append("\r\n");
+        out.append(key).append("=").append(OneLine(value)).append("\r\n");
     };
     line("TARGETNAME", project.name);
     line("TARGETTYPE", TargetTypeName(project.targetType));
@@ -95,7 +103,8 @@ std::string ConvertedProjectText(const VsProject& project) {
     if (!project.sources.empty()) {
         out.append("\r\nSOURCES= \\\r\n");
         for (std::size_t i = 0; i < project.sources.size(); ++i) {
-            out.append("\t").append(project.sources[i]).append(i + 1 < project.sources.size() ? " \\\r\n" : "\r\n");
+            out.append("\t").append(OneLine(project.sources[i]));
+            out.append(i + 1 < project.sources.size() ? " \\\r\n" : "\r\n");
         }
     }
     out.append("\r\nPREBUILD:\r\nPOSTBUILD:\r\n");

@@ -130,6 +130,11 @@ TEST(VsProjectReaders, ReadAndConvertedValues) {
                 "RuntimeLibrary=\"1\"/></Configuration><Configuration"),
          true, "p|DLL|LIBCMT|0|||||m.c"},
         {"vcproj: no Files", ReadVcproj, "<VisualStudioProject Name=\"p\"/>", false, ""},
+        {"vcproj: line breaks inside values become blanks", ReadVcproj,
+         Vcproj("Name=\"Release|Win32\" ConfigurationType=\"1\"><Tool Name=\"VCCLCompilerTool\" "
+                "PreprocessorDefinitions=\"A;\nB\" AdditionalIncludeDirectories=\"inc;\r\nlib\"/>"
+                "</Configuration><Configuration"),
+         true, "p|EXE|LIBCMT|1|A; B|inc;  lib|||m.c"},
         {"dsp: name line, kept sources; type and character set fixed", ReadDsp,
          "# Microsoft Developer Studio Project File - Name=\"calc\" - Package Owner=<4>\r\n"
          "# TARGTYPE \"Win32 (x86) Static Library\" 0x0104\r\nSOURCE=.\\main.cpp\r\nSOURCE=\"quoted.cpp\"\r\n"
