@@ -11,8 +11,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);
     const std::string_view arguments = kelpo::engine::SkipProgramName(line);
-    if (arguments.size() > line.size() ||
-        (!arguments.empty() && (arguments.data() < line.data() || arguments.data() + arguments.size() > line.data() + line.size()))) {
+    // The arguments are a view into the line.
+    const char* const end = line.data() + line.size();
+    if (!arguments.empty() && (arguments.data() < line.data() || arguments.data() + arguments.size() > end)) {
         std::abort();
     }
     kelpo::engine::EngineRequest request;

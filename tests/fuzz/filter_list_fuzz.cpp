@@ -40,7 +40,8 @@ private:
         if (n == name_.size() && (rest == L"*.*" || rest.find_first_not_of(L'*') == rest.npos)) return true;
         if (p == pattern_.size()) return false;
         if (pattern_[p] == L'*') return Matches(p + 1, n) || (n < name_.size() && Matches(p, n + 1));
-        return n < name_.size() && (pattern_[p] == L'?' || Fold(pattern_[p]) == Fold(name_[n])) && Matches(p + 1, n + 1);
+        const bool same = n < name_.size() && (pattern_[p] == L'?' || Fold(pattern_[p]) == Fold(name_[n]));
+        return same && Matches(p + 1, n + 1);
     }
 
     std::wstring_view pattern_;

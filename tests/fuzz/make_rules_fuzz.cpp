@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const char* type : {"debug", "release"}) {
         for (const char* target : {"exe", "dll", "sys", "lib"}) {
-            const kelpo::engine::BuildTraits traits{"vc2022", "x64", type, target, "libcmt", size % 2 == 0, size % 3 == 0};
+            const kelpo::engine::BuildTraits traits{"vc2022", "x64", type, target, "libcmt", size % 2 == 0,
+                                                    size % 3 == 0};
             kelpo::engine::ResolveMakeRules(rules, traits);
         }
     }

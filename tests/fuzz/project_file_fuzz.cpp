@@ -43,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         return 0;
     }
-    if (!LinesFit(lines.sources, project.sources.size(), lastLine) || !LinesFit(lines.dirs, project.dirs.size(), lastLine)) {
-        std::abort();
-    }
+    if (!LinesFit(lines.sources, project.sources.size(), lastLine)) std::abort();
+    if (!LinesFit(lines.dirs, project.dirs.size(), lastLine)) std::abort();
     return 0;
 }
