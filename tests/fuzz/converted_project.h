@@ -13,10 +13,15 @@
 
 namespace kelpo::fuzz {
 
-inline std::string_view TrimmedBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
+// A value as the project file gives it back: line breaks made blanks, blanks around it dropped.
+inline std::string ReadBack(std::string_view value) {
+    std::string text(value);
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 inline void CheckConversion(const VsProject& project) {
@@ -28,12 +33,12 @@ inline void CheckConversion(const VsProject& project) {
         std::fprintf(stderr, "converted file refused at line %d: %s\n", error.line, error.message.c_str());
         std::abort();
     }
-    if (read.targetName != TrimmedBlanks(project.name) || read.sources.size() != project.sources.size()) {
+    if (read.targetName != ReadBack(project.name) || read.sources.size() != project.sources.size()) {
         std::fprintf(stderr, "converted file reads back otherwise\n");
         std::abort();
     }
     for (std::size_t i = 0; i < read.sources.size(); ++i) {
-        if (read.sources[i] != TrimmedBlanks(project.sources[i])) std::abort();
+        if (read.sources[i] != ReadBack(project.sources[i])) std::abort();
     }
 }
 
