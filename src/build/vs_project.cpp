@@ -86,18 +86,29 @@ std::string FilterVsMacros(std::string_view macros) {
 
 std::string ConvertedProjectText(const VsProject& project) {
     std::string out;
-    const auto line = [&out](std::string_view key, std::string_view value) {
-        out.append(key).append("=").append(OneLine(value)).append("\r\n");
+    // A value must not end in "\", which would continue it on the next line ("..\inc\" is common):
+    // a list then ends in ";", whose empty item the reader drops; a name loses the backslashes.
+    const auto line = [&out](std::string_view key, std::string_view value, bool list = false) {
+        std::string text = OneLine(value);
+        const std::size_t last = text.find_last_not_of(" \t");
+        if (last != std::string::npos && text[last] == '\\') {
+            if (list) {
+                text.append(";");
+            } else {
+                text.erase(text.find_last_not_of(" \t\\") + 1);
+            }
+        }
+        out.append(key).append("=").append(text).append("\r\n");
     };
     line("TARGETNAME", project.name);
     line("TARGETTYPE", TargetTypeName(project.targetType));
     line("RUNTIMELIB", RuntimeLibName(project));
     line("USEUNICODE", project.characterSet == 2 ? "0" : "1");
     out.append("\r\n");
-    line("MACROS", FilterVsMacros(project.macros));
-    line("INCLUDES", project.includes);
-    line("LIBS", project.libs);
-    line("LIBPATHS", project.libPaths);
+    line("MACROS", FilterVsMacros(project.macros), true);
+    line("INCLUDES", project.includes, true);
+    line("LIBS", project.libs, true);
+    line("LIBPATHS", project.libPaths, true);
     line("CFLAGS", "");
     line("LFLAGS", "");
     if (!project.sources.empty()) {

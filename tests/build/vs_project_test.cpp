@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "build/project_file_reader.h"
 #include "build/vs_container.h"
 #include "build/vs_project.h"
 #include "build/vs_project_readers.h"
@@ -208,6 +209,32 @@ TEST(VsProject, ConvertedLayout) {
               "\r\nPREBUILD:\r\nPOSTBUILD:\r\n");
     project.sources.clear();
     EXPECT_TRUE(ConvertedProjectText(project).ends_with("LFLAGS=\r\n\r\nPREBUILD:\r\nPOSTBUILD:\r\n"));
+}
+
+TEST(VsProject, ConvertedFileReadsBack) {
+    struct Case {
+        const char* what;
+        VsProject project;
+        std::string name;
+        std::vector<std::string> includes;
+        std::vector<std::string> libPaths;
+    };
+    const Case cases[] = {
+        {"folders ending in a backslash",
+         {.name = "app", .includes = "..\\inc\\;C:\\", .libPaths = "lib\\ ", .targetType = 1}, "app",
+         {"..\\inc\\", "C:\\"}, {"lib\\"}},
+        {"a name ending in a backslash", {.name = "app\\", .targetType = 1}, "app", {}, {}},
+        {"line breaks inside values", {.name = "a\r\nb", .includes = "inc;\n  lib", .targetType = 1}, "a  b",
+         {"inc", "lib"}, {}},
+    };
+    for (const Case& c : cases) {
+        ProjectFile read;
+        ProjectFileError error;
+        ASSERT_TRUE(ReadProjectFile(ConvertedProjectText(c.project), read, error)) << c.what << ": " << error.message;
+        EXPECT_EQ(read.targetName, c.name) << c.what;
+        EXPECT_EQ(read.includes, c.includes) << c.what;
+        EXPECT_EQ(read.libPaths, c.libPaths) << c.what;
+    }
 }
 
 TEST(VsContainer, MemberLinesOfAnyLength) {
