@@ -1,5 +1,6 @@
 // Fuzz entry for the API word list and its call tips: any list file loads, the names found for
 // a word are entries of the list, and any entry composes a tip whose highlight lies inside it.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks how much of the first entry's name is typed.
     std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::string firstLine = text.substr(0, text.find_first_of("\r\n"));
-    const std::string root(kelpo::ApiEntryName(firstLine).substr(0, data[0] % 8));
+    // Completion asks for the word before the caret: word characters only.
+    std::string root(kelpo::ApiEntryName(firstLine).substr(0, data[0] % 8));
+    root.erase(std::find_if_not(root.begin(), root.end(), kelpo::IsCompletionWordChar), root.end());
 
     kelpo::ApiWordList list;
     list.Assign(std::move(text));
