@@ -1,6 +1,7 @@
 # Host build of the window-free code and its tests, for sanitizers and fuzzers:
 #   cmake -S . -B build-native -DKELPO_NATIVE=ON [-DKELPO_SANITIZE=ON] && cmake --build build-native && ctest --test-dir build-native
 option(KELPO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(KELPO_FUZZ "Also build the libFuzzer targets of tests/fuzz (clang only; see cmake/Fuzz.cmake)" OFF)
 find_package(GTest REQUIRED)
 enable_testing()
 include(cmake/Warnings.cmake)
@@ -37,4 +38,8 @@ if(KELPO_SANITIZE)
         target_compile_options(${t} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
         target_link_options(${t} PRIVATE -fsanitize=address,undefined)
     endforeach()
+endif()
+
+if(KELPO_FUZZ)
+    include(cmake/Fuzz.cmake)
 endif()

@@ -18,10 +18,11 @@ wchar_t Fold(wchar_t c) {
     return c;
 }
 
-// What may remain of a pattern when the name is used up.
+// What may remain of a pattern when the name is used up: stars only, or stars and then ".*" (a
+// run of stars is one star, so "**.*" is "*.*").
 bool MatchesEmptyRest(std::wstring_view rest) {
-    if (rest == L"*.*") return true;
-    return rest.find_first_not_of(L'*') == std::wstring_view::npos;
+    const std::size_t stars = rest.find_first_not_of(L'*');
+    return stars == std::wstring_view::npos || (stars > 0 && rest.substr(stars) == L".*");
 }
 
 bool PatternMatches(std::wstring_view pattern, std::wstring_view name) {

@@ -28,6 +28,14 @@ const char* RuntimeLibName(const VsProject& project) {
     return project.runtimeLibrary >= 2 ? "MSVCRXX" : "LIBCMT";
 }
 
+// A value on one line: XML texts and attributes may hold line breaks, which would end the
+// value's line in "build.tvk" and leave the rest to be read as a line of its own.
+std::string OneLine(std::string_view value) {
+    std::string line(value);
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return line;
+}
+
 }  // namespace
 
 void AddVsSource(VsProject& project, std::string_view path) {
@@ -78,24 +86,36 @@ std::string FilterVsMacros(std::string_view macros) {
 
 std::string ConvertedProjectText(const VsProject& project) {
     std::string out;
-    const auto line = [&out](std::string_view key, std::string_view value) {
-        out.append(key).append("=").append(value).append("\r\n");
+    // A value must not end in "\", which would continue it on the next line ("..\inc\" is common):
+    // a list then ends in ";", whose empty item the reader drops; a name loses the backslashes.
+    const auto line = [&out](std::string_view key, std::string_view value, bool list = false) {
+        std::string text = OneLine(value);
+        const std::size_t last = text.find_last_not_of(" \t");
+        if (last != std::string::npos && text[last] == '\\') {
+            if (list) {
+                text.append(";");
+            } else {
+                text.erase(text.find_last_not_of(" \t\\") + 1);
+            }
+        }
+        out.append(key).append("=").append(text).append("\r\n");
     };
     line("TARGETNAME", project.name);
     line("TARGETTYPE", TargetTypeName(project.targetType));
     line("RUNTIMELIB", RuntimeLibName(project));
     line("USEUNICODE", project.characterSet == 2 ? "0" : "1");
     out.append("\r\n");
-    line("MACROS", FilterVsMacros(project.macros));
-    line("INCLUDES", project.includes);
-    line("LIBS", project.libs);
-    line("LIBPATHS", project.libPaths);
+    line("MACROS", FilterVsMacros(project.macros), true);
+    line("INCLUDES", project.includes, true);
+    line("LIBS", project.libs, true);
+    line("LIBPATHS", project.libPaths, true);
     line("CFLAGS", "");
     line("LFLAGS", "");
     if (!project.sources.empty()) {
         out.append("\r\nSOURCES= \\\r\n");
         for (std::size_t i = 0; i < project.sources.size(); ++i) {
-            out.append("\t").append(project.sources[i]).append(i + 1 < project.sources.size() ? " \\\r\n" : "\r\n");
+            out.append("\t").append(OneLine(project.sources[i]));
+            out.append(i + 1 < project.sources.size() ? " \\\r\n" : "\r\n");
         }
     }
     out.append("\r\nPREBUILD:\r\nPOSTBUILD:\r\n");

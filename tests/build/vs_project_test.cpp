@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "build/project_file_reader.h"
 #include "build/vs_container.h"
 #include "build/vs_project.h"
 #include "build/vs_project_readers.h"
@@ -130,6 +131,11 @@ TEST(VsProjectReaders, ReadAndConvertedValues) {
                 "RuntimeLibrary=\"1\"/></Configuration><Configuration"),
          true, "p|DLL|LIBCMT|0|||||m.c"},
         {"vcproj: no Files", ReadVcproj, "<VisualStudioProject Name=\"p\"/>", false, ""},
+        {"vcproj: line breaks inside values become blanks", ReadVcproj,
+         Vcproj("Name=\"Release|Win32\" ConfigurationType=\"1\"><Tool Name=\"VCCLCompilerTool\" "
+                "PreprocessorDefinitions=\"A;\nB\" AdditionalIncludeDirectories=\"inc;\r\nlib\"/>"
+                "</Configuration><Configuration"),
+         true, "p|EXE|LIBCMT|1|A; B|inc;  lib|||m.c"},
         {"dsp: name line, kept sources; type and character set fixed", ReadDsp,
          "# Microsoft Developer Studio Project File - Name=\"calc\" - Package Owner=<4>\r\n"
          "# TARGTYPE \"Win32 (x86) Static Library\" 0x0104\r\nSOURCE=.\\main.cpp\r\nSOURCE=\"quoted.cpp\"\r\n"
@@ -138,6 +144,9 @@ TEST(VsProjectReaders, ReadAndConvertedValues) {
         {"dsp: name without a closing quote", ReadDsp,
          "# Microsoft Developer Studio Project File - Name=\"calc\nSOURCE=a.c\n", true, "|EXE|LIBCMT|0|||||a.c"},
         {"dsp: no SOURCE line", ReadDsp, "# Microsoft Developer Studio Project File - Name=\"x\"\r\n", false, ""},
+        {"dsp: a lone CR ends a line", ReadDsp,
+         "# Microsoft Developer Studio Project File - Name=\"a\rb\" - Package Owner=<4>\rSOURCE=a.c\rSOURCE=b.c\r\n",
+         true, "|EXE|LIBCMT|0|||||a.c|b.c"},
     };
     for (const ReadCase& c : cases) {
         VsProject project;
@@ -202,6 +211,32 @@ TEST(VsProject, ConvertedLayout) {
     EXPECT_TRUE(ConvertedProjectText(project).ends_with("LFLAGS=\r\n\r\nPREBUILD:\r\nPOSTBUILD:\r\n"));
 }
 
+TEST(VsProject, ConvertedFileReadsBack) {
+    struct Case {
+        const char* what;
+        VsProject project;
+        std::string name;
+        std::vector<std::string> includes;
+        std::vector<std::string> libPaths;
+    };
+    const Case cases[] = {
+        {"folders ending in a backslash",
+         {.name = "app", .includes = "..\\inc\\;C:\\", .libPaths = "lib\\ ", .targetType = 1}, "app",
+         {"..\\inc\\", "C:\\"}, {"lib\\"}},
+        {"a name ending in a backslash", {.name = "app\\", .targetType = 1}, "app", {}, {}},
+        {"line breaks inside values", {.name = "a\r\nb", .includes = "inc;\n  lib", .targetType = 1}, "a  b",
+         {"inc", "lib"}, {}},
+    };
+    for (const Case& c : cases) {
+        ProjectFile read;
+        ProjectFileError error;
+        ASSERT_TRUE(ReadProjectFile(ConvertedProjectText(c.project), read, error)) << c.what << ": " << error.message;
+        EXPECT_EQ(read.targetName, c.name) << c.what;
+        EXPECT_EQ(read.includes, c.includes) << c.what;
+        EXPECT_EQ(read.libPaths, c.libPaths) << c.what;
+    }
+}
+
 TEST(VsContainer, MemberLinesOfAnyLength) {
     const std::string longPath = std::string(600, 'd') + "\\long.vcxproj";
     const std::string solution =
@@ -212,8 +247,11 @@ TEST(VsContainer, MemberLinesOfAnyLength) {
         "Project(\"{8BC9CEB8}\") = \"long\", \"" + longPath + "\", \"{3}\"\r\n"
         "Project(\"{8BC9CEB8}\") no comma\r\n"
         "Project(\"{8BC9CEB8}\") = \"x\",  \"two blanks.vcxproj\"\r\n"
-        "Global\r\n\tProject(\"{x}\"), \"indented.vcxproj\"\r\nEndGlobal\r\n";
-    EXPECT_EQ(SolutionMembers(solution), (std::vector<std::string>{"app\\app.vcxproj", "Docs", longPath}));
+        "Global\r\n\tProject(\"{x}\"), \"indented.vcxproj\"\r\nEndGlobal\r\n"
+        "Project(\"{8BC9CEB8}\") = \"cut\", \"cut\rhere.vcxproj\"\r"
+        "Project(\"{8BC9CEB8}\") = \"after\", \"after.vcxproj\", \"{4}\"\r";
+    EXPECT_EQ(SolutionMembers(solution),
+              (std::vector<std::string>{"app\\app.vcxproj", "Docs", longPath, "after.vcxproj"}));
 
     const std::string workspace =
         "Microsoft Developer Studio Workspace File, Format Version 6.00\r\n"
@@ -221,8 +259,10 @@ TEST(VsContainer, MemberLinesOfAnyLength) {
         "Project: \"abs\"=C:\\abs.dsp - Package Owner=<4>\r\n"
         "Project: \"open\"=.\\open.dsp\r\n"
         "Project: \"long\"=.\\" + longPath + " - Package Owner=<4>\n"
-        "Project \"lib\"=.\\lib.dsp - Package Owner=<4>\r\n";
-    EXPECT_EQ(WorkspaceMembers(workspace), (std::vector<std::string>{"app\\app.dsp", longPath}));
+        "Project \"lib\"=.\\lib.dsp - Package Owner=<4>\r\n"
+        "Project: \"cut\"=.\\cut\rhere.dsp - Package Owner=<4>\r"
+        "Project: \"after\"=.\\after.dsp - Package Owner=<4>\r";
+    EXPECT_EQ(WorkspaceMembers(workspace), (std::vector<std::string>{"app\\app.dsp", longPath, "after.dsp"}));
 }
 
 TEST(VsContainer, FolderListNamesEveryMember) {

@@ -1,6 +1,6 @@
 // Fuzz entry for the XML reader: any bytes must parse without reading outside
 // them, and the tree read must write out and read back with the same shape.
-// Build: clang++ -std=c++20 -fsanitize=fuzzer,address,undefined -Isrc src/xml/*.cpp tests/xml/fuzz/xml_parse_fuzzer.cpp
+// Run: scripts/fuzz.sh xml_parse [SECONDS]
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

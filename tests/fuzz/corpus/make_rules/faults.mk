@@ -1,0 +1,3 @@
+unknown = 1
+[nonsense]
+x
