@@ -24,6 +24,7 @@
 #include "app/shortcuts.h"
 #include "app/single_instance.h"
 #include "app/startup_done.h"
+#include "app/startup_trace.h"
 #include "app/status_bar.h"
 #include "app/tray_icon.h"
 #include "aids/result_panes.h"
@@ -99,9 +100,11 @@ int OnCreate(HWND window) {
     ::DragAcceptFiles(window, TRUE);
     LoadRecentLists(app);
     ReadPaneSizes(window);
+    TraceStartup("  recent lists, pane sizes");
     if (!CreatePaneHosts(window)) {
         return -1;
     }
+    TraceStartup("  pane hosts");
     if (!CreateOutputPane(PanePage(Pane::Bottom, 0))) {
         return -1;
     }
@@ -111,9 +114,11 @@ int OnCreate(HWND window) {
             return -1;
         }
     }
+    TraceStartup("  output and result panes");
     if (!CreateSymbolPane(PanePage(Pane::Left, 1))) {
         return -1;
     }
+    TraceStartup("  symbol pane");
     SetDocumentEvents({.opened = [](Document& document) { AddDocumentSymbols(document); },
                        .saved = [](Document& document) { RefreshDocumentSymbols(document); },
                        .activated = [](Document* document) { ShowDocumentSymbols(document); },
@@ -123,13 +128,18 @@ int OnCreate(HWND window) {
         return -1;
     }
     SetTabs(std::move(tabs));
+    TraceStartup("  tab bar");
     if (!CreateRebar(window) || !CreateStatusBar(window)) {
         return -1;
     }
+    TraceStartup("  toolbars and status bar");
     SetTarvikDirVariable(app.paths.folder);
     SetUpBuildMenu(::GetMenu(window), app.paths.folder);
+    TraceStartup("  build menu");
     ApplyMenuShortcutTexts(::GetMenu(window), CurrentShortcuts());
+    TraceStartup("  menu shortcut texts");
     ApplyCommandMenuIcons(::GetMenu(window));
+    TraceStartup("  menu icons");
     if (app.settings.config1 & kC1TrayIcon) {
         AddTrayIcon(window);
     }
