@@ -156,11 +156,15 @@ void WriteExitState(HWND window) {
 }
 
 void OnClose(HWND window) {
+    TraceStartup("close asked");
     if (!AskSaveAll()) {
         return;
     }
+    TraceStartup("close: save questions over");
     WriteExitState(window);
+    TraceStartup("close: settings, session and recent lists written");
     ::DestroyWindow(window);
+    TraceStartup("close: window destroyed");
 }
 
 // At logoff or shutdown no WM_CLOSE comes: the process is ended soon after this returns. The save
@@ -321,6 +325,7 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         StopAllSearches();
         App().created = false;
         SetTabs(nullptr);
+        TraceStartup("close: documents closed");
         ::PostQuitMessage(0);
         return 0;
     case WM_SIZE:
