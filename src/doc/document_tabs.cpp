@@ -172,7 +172,7 @@ int DocumentTabs::IndexOf(const Document* document) const {
 
 int DocumentTabs::ActiveIndex() const { return active_ != nullptr ? IndexOf(active_) : -1; }
 
-int DocumentTabs::FindByPath(const std::wstring& fullPath) const {
+int DocumentTabs::FindByPathSpelling(const std::wstring& fullPath) const {
     const int count = Count();
     for (int i = 0; i < count; ++i) {
         const Document* document = At(i);
@@ -180,6 +180,14 @@ int DocumentTabs::FindByPath(const std::wstring& fullPath) const {
             return i;
         }
     }
+    return -1;
+}
+
+int DocumentTabs::FindByPath(const std::wstring& fullPath) const {
+    if (const int index = FindByPathSpelling(fullPath); index >= 0) {
+        return index;
+    }
+    const int count = Count();
     // Another spelling of an open file: a short 8.3 name, a hard link.
     const FileIdentity identity = IdentityOfFile(fullPath);
     for (int i = 0; identity.known && i < count; ++i) {
@@ -195,11 +203,10 @@ std::unique_ptr<Document> DocumentTabs::CreateDocumentWithView(bool setUp) {
     const Settings& settings = App().settings;
     document->lineEnd = static_cast<LineEndMode>(GetBits(settings.config1, kC1NewLineModeShift, 2) % 3);
     document->encoding = static_cast<FileEncoding>(settings.newFileEncode);
-    document->view = EditorView::Create(mainWindow_, viewCounter_++);
+    document->view = EditorView::Create(mainWindow_, viewCounter_++, false);  // shown when activated
     if (!document->view) {
         return nullptr;
     }
-    ::ShowWindow(document->view->Window(), SW_HIDE);
     if (setUp) {
         SetUpView(*document);
     }

@@ -30,6 +30,8 @@ public:
     // The tab whose document has this absolute path (compared without regard to case) or is
     // the same file under another name, or -1.
     int FindByPath(const std::wstring& fullPath) const;
+    // The same by the path's spelling only, without opening any file.
+    int FindByPathSpelling(const std::wstring& fullPath) const;
 
     // A view for a new document, set up with the program's editing defaults unless `setUp` is
     // false (a tab whose file is read later: SetUpView then comes first).

@@ -83,7 +83,9 @@ bool IsExistingFile(const std::wstring& path) {
 
 // The document an entry stands for: a new empty document, the file's tab when it is open
 // already, or a tab that reads the file when it is first shown; none when the file is gone.
-Document* OpenEntry(const SessionEntry& entry) {
+// Into an empty tab bar (the start) only the session's own tabs can hold the file, under the path
+// the session wrote: looking for other spellings, which opens every open file, is left out.
+Document* OpenEntry(const SessionEntry& entry, bool intoEmptyTabs) {
     if (entry.path.empty()) {
         return NewDocument(nullptr);
     }
@@ -92,7 +94,8 @@ Document* OpenEntry(const SessionEntry& entry) {
         return nullptr;
     }
     const std::optional<std::wstring> fullPath = FullPathOf(path);
-    if (fullPath && Tabs() != nullptr && Tabs()->FindByPath(*fullPath) < 0) {
+    if (fullPath && Tabs() != nullptr &&
+        (intoEmptyTabs ? Tabs()->FindByPathSpelling(*fullPath) : Tabs()->FindByPath(*fullPath)) < 0) {
         return OpenDocumentLater(*fullPath, PlaceOf(entry));
     }
     Document* document = OpenFileFromArgument(path);
@@ -126,8 +129,9 @@ int LoadSession(const std::wstring& path) {
     Document* project = nullptr;
     Document* last = nullptr;
     int count = 0;
+    const bool intoEmptyTabs = Tabs() != nullptr && Tabs()->Count() == 0;
     for (const SessionEntry& entry : ReadSessionEntries(document)) {
-        Document* opened = OpenEntry(entry);
+        Document* opened = OpenEntry(entry, intoEmptyTabs);
         if (opened == nullptr) {
             continue;
         }
