@@ -11,6 +11,7 @@
 #include "base/text_convert.h"
 #include "base/ui_text.h"
 #include "doc/document_tabs.h"
+#include "doc/documents.h"
 
 namespace kelpo {
 
@@ -26,6 +27,9 @@ int FindAllToResultPane(bool allDocuments) {
     DocumentTabs* tabs = Tabs();
     if (!request || tabs == nullptr || tabs->Active() == nullptr) {
         return 0;
+    }
+    if (allDocuments) {
+        LoadAllDocuments();  // tabs restored without their text read it now
     }
     const int pane = (options & kSearchToPane2) ? 1 : 0;
     ClearResultPane(pane);

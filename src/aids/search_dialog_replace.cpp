@@ -11,6 +11,7 @@
 #include "base/status_message.h"
 #include "base/ui_text.h"
 #include "doc/document_tabs.h"
+#include "doc/documents.h"
 
 namespace kelpo {
 namespace {
@@ -57,6 +58,7 @@ int ReplaceInScope(const SearchRequest& request, const std::string& replacement)
         }
         return ReplaceAll(*view, request, replacement, scope == kSearchScopeSelection);
     }
+    LoadAllDocuments();  // tabs restored without their text read it now
     int count = 0;
     for (int index = 0; index < tabs->Count(); ++index) {
         EditorView& view = *tabs->At(index)->view;

@@ -24,6 +24,7 @@
 #include "app/shortcuts.h"
 #include "app/single_instance.h"
 #include "app/startup_done.h"
+#include "app/startup_trace.h"
 #include "app/status_bar.h"
 #include "app/tray_icon.h"
 #include "aids/result_panes.h"
@@ -103,9 +104,11 @@ int OnCreate(HWND window) {
     ::DragAcceptFiles(window, TRUE);
     LoadRecentLists(app);
     ReadPaneSizes(window);
+    TraceStartup("  recent lists, pane sizes");
     if (!CreatePaneHosts(window)) {
         return -1;
     }
+    TraceStartup("  pane hosts");
     if (!CreateOutputPane(PanePage(Pane::Bottom, 0))) {
         return -1;
     }
@@ -115,9 +118,15 @@ int OnCreate(HWND window) {
             return -1;
         }
     }
-    if (!CreateSymbolPane(PanePage(Pane::Left, 1)) || !CreateExplorerPane(PanePage(Pane::Left, 0))) {
+    TraceStartup("  output and result panes");
+    if (!CreateSymbolPane(PanePage(Pane::Left, 1))) {
         return -1;
     }
+    TraceStartup("  symbol pane");
+    if (!CreateExplorerPane(PanePage(Pane::Left, 0))) {
+        return -1;
+    }
+    TraceStartup("  explorer pane");
     SetExplorerPaneLink({.show = [](const std::wstring& path) {
                              ShowFolderInExplorer(path);
                              SelectPaneTab(Pane::Left, 0, true);
@@ -140,13 +149,18 @@ int OnCreate(HWND window) {
         return -1;
     }
     SetTabs(std::move(tabs));
+    TraceStartup("  tab bar");
     if (!CreateRebar(window) || !CreateStatusBar(window)) {
         return -1;
     }
+    TraceStartup("  toolbars and status bar");
     SetTarvikDirVariable(app.paths.folder);
     SetUpBuildMenu(::GetMenu(window), app.paths.folder);
+    TraceStartup("  build menu");
     ApplyMenuShortcutTexts(::GetMenu(window), CurrentShortcuts());
+    TraceStartup("  menu shortcut texts");
     ApplyCommandMenuIcons(::GetMenu(window));
+    TraceStartup("  menu icons");
     if (app.settings.config1 & kC1TrayIcon) {
         AddTrayIcon(window);
     }
@@ -164,11 +178,15 @@ void WriteExitState(HWND window) {
 }
 
 void OnClose(HWND window) {
+    TraceStartup("close asked");
     if (!AskSaveAll()) {
         return;
     }
+    TraceStartup("close: save questions over");
     WriteExitState(window);
+    TraceStartup("close: settings, session and recent lists written");
     ::DestroyWindow(window);
+    TraceStartup("close: window destroyed");
 }
 
 // At logoff or shutdown no WM_CLOSE comes: the process is ended soon after this returns. The save
@@ -348,6 +366,7 @@ LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         EndBackups(false);  // its worker reads nothing of the documents, but is joined before they go
         App().created = false;
         SetTabs(nullptr);
+        TraceStartup("close: documents closed");
         ::PostQuitMessage(0);
         return 0;
     case WM_SIZE:

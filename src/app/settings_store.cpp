@@ -144,14 +144,15 @@ void SaveSettings(AppState& app) {
     const IniFile ini(app.paths.settingsFile);
     StoreBuildToolId();
     const Settings& s = app.settings;
-    ini.WriteInt(L"Config1", static_cast<int>(s.config1));
-    ini.WriteInt(L"Config2", static_cast<int>(s.config2));
-    ini.WriteInt(L"ZoomLevel", s.zoomLevel);
-    ini.WriteInt(L"SearchFlags", s.searchFlags);
-    ini.WriteWindowPos(L"WndPos", PlacementToStore(app));
-    ini.WriteInt(L"LeftTabWidth", s.leftTabWidth);
-    ini.WriteInt(L"BottomTabHeight", s.bottomTabHeight);
-    ini.WriteInt(L"BuildToolId", s.buildToolId);
+    // One rewrite of the file for all of them.
+    ini.WriteTexts({{L"Config1", std::to_wstring(static_cast<int>(s.config1))},
+                    {L"Config2", std::to_wstring(static_cast<int>(s.config2))},
+                    {L"ZoomLevel", std::to_wstring(s.zoomLevel)},
+                    {L"SearchFlags", std::to_wstring(s.searchFlags)},
+                    {L"WndPos", FormatWindowPos(PlacementToStore(app))},
+                    {L"LeftTabWidth", std::to_wstring(s.leftTabWidth)},
+                    {L"BottomTabHeight", std::to_wstring(s.bottomTabHeight)},
+                    {L"BuildToolId", std::to_wstring(s.buildToolId)}});
     SaveExplorerSettings(app);
     if (s.config1 & kC1Session) {
         SaveSession(app);

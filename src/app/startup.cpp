@@ -22,6 +22,7 @@
 #include "app/settings_store.h"
 #include "app/shortcuts.h"
 #include "app/single_instance.h"
+#include "app/startup_trace.h"
 #include "base/app_state.h"
 #include "base/ini_file.h"
 #include "base/ui_text.h"
@@ -79,10 +80,12 @@ bool PrepareWindowClasses(HINSTANCE instance) {
     AppState& app = App();
     app.instance = instance;
     LoadStartupTheme(app);
+    TraceStartup("theme read");
     SetLanguageAppliedHook(OnLanguageAppliedForCompletion);
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&controls);
+    TraceStartup("common controls");
     // Registered once per process; asking again (tests create several main windows) is no error.
     WNDCLASSEXW existing{sizeof(WNDCLASSEXW)};
     if (::GetClassInfoExW(instance, kMainWindowClass, &existing)) {
@@ -95,8 +98,11 @@ HWND StartMainWindow(HINSTANCE instance, const WindowPos& pos) {
     AppState& app = App();
     // Step 9, the command icons for the menus, is done when the menu is made.
     BuildAccelerators(app);
+    TraceStartup("accelerators");
     HMENU menu = BuildMainMenu();
+    TraceStartup("main menu");
     HWND window = CreateMainWindow(instance, pos, menu);
+    TraceStartup("main window created");
     if (window == nullptr) {
         if (menu != nullptr) {
             ::DestroyMenu(menu);
@@ -105,13 +111,17 @@ HWND StartMainWindow(HINSTANCE instance, const WindowPos& pos) {
     }
     PrepareFavorites();
     BuildFavoritesMenu();
+    TraceStartup("favourites");
     ::ShowWindow(window, pos.showCmd);
+    TraceStartup("window shown");
     ::UpdateWindow(window);
+    TraceStartup("window painted");
     app.organizerAccelerators.reset(CreateOrganizerAccelerators());
     return window;
 }
 
 int RunKelpo(HINSTANCE instance) {
+    TraceStartup("entry");
     const std::vector<std::wstring> args = ProcessArguments();
     AppState& app = App();
     app.paths = AppPathsOfExecutable();
@@ -124,18 +134,23 @@ int RunKelpo(HINSTANCE instance) {
     EnsureDefaultSnippetFile(app.paths.snippetsFile);
     IniFile(app.paths.settingsFile).ReadText(L"Lang", app.settings.lang, 3);
     LoadInterfaceLanguage(app.paths, app.settings.lang);
+    TraceStartup("snippets and interface language");
     InstallCrashGuard();
     ComScope com;
+    TraceStartup("crash guard and COM");
 
     const WindowPos startPos = LoadSettings(app);
+    TraceStartup("settings");
 
     const InstanceCheck instanceCheck = ApplySingleInstanceRule((app.settings.config1 & kC1SeveralInstances) != 0);
     if (instanceCheck.handedOver) {
         return 0;
     }
+    TraceStartup("single instance");
     if (!PrepareWindowClasses(instance)) {
         return 0;
     }
+    TraceStartup("window classes");
     if (StartMainWindow(instance, startPos) == nullptr) {
         return 0;
     }

@@ -7,6 +7,7 @@
 #include "app/main_window_layout.h"
 #include "app/open_arguments.h"
 #include "app/pane_hosts.h"
+#include "app/startup_trace.h"
 #include "base/app_state.h"
 #include "base/handles.h"
 #include "base/status_message.h"
@@ -50,6 +51,7 @@ void RunStartupDone(AppState& app) {
         CreateEmptyDocument();
     }
     app.starting = false;
+    TraceStartup("documents opened");
     // Activation came while the window was being made, before there was a document to give the
     // keyboard to: typing goes to the active document straight away.
     if (::GetActiveWindow() == app.mainWindow && Tabs() != nullptr && Tabs()->Active() != nullptr) {

@@ -77,6 +77,17 @@ bool IniFile::WriteText(const wchar_t* key, const wchar_t* value, const wchar_t*
     });
 }
 
+bool IniFile::WriteTexts(const std::vector<std::pair<const wchar_t*, std::wstring>>& values,
+                         const wchar_t* section) const {
+    return EditIniText(path_, [&](const std::wstring& text) {
+        std::wstring edited = text;
+        for (const auto& [key, value] : values) {
+            edited = SetKeyValue(edited, section, key, &value);
+        }
+        return edited;
+    });
+}
+
 int IniFile::ReadInt(const wchar_t* key, int defaultValue, const wchar_t* section) const {
     return static_cast<int>(::GetPrivateProfileIntW(section, key, defaultValue, path_.c_str()));
 }

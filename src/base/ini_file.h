@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/settings.h"
@@ -32,6 +33,9 @@ public:
     int ReadInt(const wchar_t* key, int defaultValue, const wchar_t* section = kMainSection) const;
     bool WriteInt(const wchar_t* key, int value, const wchar_t* section = kMainSection) const;
     bool DeleteKey(const wchar_t* key, const wchar_t* section = kMainSection) const;
+    // Several keys of the section set in one rewrite of the file.
+    bool WriteTexts(const std::vector<std::pair<const wchar_t*, std::wstring>>& values,
+                    const wchar_t* section = kMainSection) const;
 
     // All lines of a section in file order.
     std::vector<std::wstring> ReadList(const wchar_t* section) const;

@@ -104,7 +104,8 @@ void ForEachDocumentView(const OpenViewVisitor& visit) {
     }
     for (int i = 0; i < tabs->Count(); ++i) {
         Document* document = tabs->At(i);
-        if (document != nullptr && document->view) {
+        // A view not loaded yet is set up with what holds then.
+        if (document != nullptr && document->view && document->IsLoaded()) {
             visit(*document->view, document->displayName);
         }
     }
@@ -171,7 +172,7 @@ int DocumentTabs::IndexOf(const Document* document) const {
 
 int DocumentTabs::ActiveIndex() const { return active_ != nullptr ? IndexOf(active_) : -1; }
 
-int DocumentTabs::FindByPath(const std::wstring& fullPath) const {
+int DocumentTabs::FindByPathSpelling(const std::wstring& fullPath) const {
     const int count = Count();
     for (int i = 0; i < count; ++i) {
         const Document* document = At(i);
@@ -179,6 +180,14 @@ int DocumentTabs::FindByPath(const std::wstring& fullPath) const {
             return i;
         }
     }
+    return -1;
+}
+
+int DocumentTabs::FindByPath(const std::wstring& fullPath) const {
+    if (const int index = FindByPathSpelling(fullPath); index >= 0) {
+        return index;
+    }
+    const int count = Count();
     // Another spelling of an open file: a short 8.3 name, a hard link.
     const FileIdentity identity = IdentityOfFile(fullPath);
     for (int i = 0; identity.known && i < count; ++i) {
@@ -189,24 +198,38 @@ int DocumentTabs::FindByPath(const std::wstring& fullPath) const {
     return -1;
 }
 
-std::unique_ptr<Document> DocumentTabs::CreateDocumentWithView() {
+std::unique_ptr<Document> DocumentTabs::CreateDocumentWithView(bool setUp) {
     auto document = std::make_unique<Document>();
     const Settings& settings = App().settings;
     document->lineEnd = static_cast<LineEndMode>(GetBits(settings.config1, kC1NewLineModeShift, 2) % 3);
     document->encoding = static_cast<FileEncoding>(settings.newFileEncode);
-    document->view = EditorView::Create(mainWindow_, viewCounter_++);
+    document->view = EditorView::Create(mainWindow_, viewCounter_++, false);  // shown when activated
     if (!document->view) {
         return nullptr;
     }
-    ::ShowWindow(document->view->Window(), SW_HIDE);
-    SetUpViewForEditing(*document->view);
-    document->view->Call(SCI_SETTABWIDTH, TabWidthOf(settings.config2));
-    document->view->Call(SCI_SETINDENT, IndentWidthOf(settings.config2));
-    document->view->Call(SCI_SETUSETABS, (settings.config2 & kC2UseTabs) ? 1 : 0);
+    if (setUp) {
+        SetUpView(*document);
+    }
     return document;
 }
 
+void DocumentTabs::SetUpView(Document& document) const {
+    const Settings& settings = App().settings;
+    SetUpViewForEditing(*document.view);
+    document.view->Call(SCI_SETTABWIDTH, TabWidthOf(settings.config2));
+    document.view->Call(SCI_SETINDENT, IndentWidthOf(settings.config2));
+    document.view->Call(SCI_SETUSETABS, (settings.config2 & kC2UseTabs) ? 1 : 0);
+}
+
 Document* DocumentTabs::Append(std::unique_ptr<Document> document, bool setFocus) {
+    Document* kept = AppendInactive(std::move(document));
+    if (kept != nullptr) {
+        Activate(IndexOf(kept), setFocus);
+    }
+    return kept;
+}
+
+Document* DocumentTabs::AppendInactive(std::unique_ptr<Document> document) {
     TCITEMW item{};
     item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
     item.pszText = document->displayName.data();
@@ -217,9 +240,7 @@ Document* DocumentTabs::Append(std::unique_ptr<Document> document, bool setFocus
     if (index < 0) {
         return nullptr;
     }
-    Document* kept = document.release();
-    Activate(index, setFocus);
-    return kept;
+    return document.release();
 }
 
 void DocumentTabs::RememberInHistory(int index) {
@@ -240,6 +261,18 @@ void DocumentTabs::Activate(int index, bool setFocus) {
     ::SendMessageW(tabControl_, TCM_SETCURSEL, index, 0);
     Document* document = At(index);
     if (document == active_) {
+        return;
+    }
+    if (!document->LoadDeferred()) {
+        // The file went away or cannot be read since the tab was restored: the load said so, and
+        // the tab goes rather than show an empty text under the file's name.
+        Remove(index);
+        const int left = Count();
+        if (active_ != nullptr) {
+            ::SendMessageW(tabControl_, TCM_SETCURSEL, IndexOf(active_), 0);
+        } else if (left > 0) {
+            Activate(index < left ? index : left - 1, setFocus);
+        }
         return;
     }
     RememberInHistory(index);

@@ -30,11 +30,17 @@ public:
     // The tab whose document has this absolute path (compared without regard to case) or is
     // the same file under another name, or -1.
     int FindByPath(const std::wstring& fullPath) const;
+    // The same by the path's spelling only, without opening any file.
+    int FindByPathSpelling(const std::wstring& fullPath) const;
 
-    // A view for a new document, set up with the program's editing defaults.
-    std::unique_ptr<Document> CreateDocumentWithView();
+    // A view for a new document, set up with the program's editing defaults unless `setUp` is
+    // false (a tab whose file is read later: SetUpView then comes first).
+    std::unique_ptr<Document> CreateDocumentWithView(bool setUp = true);
+    void SetUpView(Document& document) const;
     // Appends a tab for the document and activates it; nothing is kept when that fails.
     Document* Append(std::unique_ptr<Document> document, bool setFocus);
+    // Appends a tab without activating it.
+    Document* AppendInactive(std::unique_ptr<Document> document);
     void Activate(int index, bool setFocus);
     void Remove(int index);
     void RemoveAll();

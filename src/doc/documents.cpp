@@ -5,6 +5,7 @@
 
 #include "base/app_state.h"
 #include "base/file_paths.h"
+#include "base/recent_lists.h"
 #include "base/status_message.h"
 #include "doc/backup_keeper.h"
 #include "doc/document_events.h"
@@ -125,6 +126,65 @@ Document* OpenDocument(const std::wstring& path) {
         NotifyDocumentOpened(*opened);
     }
     return opened;
+}
+
+Document* OpenDocumentLater(const std::wstring& fullPath, std::optional<RestoredPlace> place) {
+    DocumentTabs* tabs = Tabs();
+    std::unique_ptr<Document> document = tabs != nullptr ? tabs->CreateDocumentWithView(false) : nullptr;
+    if (!document) {
+        return nullptr;
+    }
+    document->path = fullPath;
+    document->displayName = FileNamePart(fullPath);
+    const DWORD attributes = ::GetFileAttributesW(fullPath.c_str());
+    document->readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    ClassifyProjectFile(*document);
+    document->placeToRestore = std::move(place);
+    document->deferredLoad = [](Document& later) {
+        Tabs()->SetUpView(later);
+        if (!LoadFile(later, later.path)) {
+            ForgetDocumentProject(later);
+            ShowStatusMessage(L"Cannot open file: " + later.path);
+            return false;
+        }
+        if (later.placeToRestore) {
+            RestoreViewPlace(*later.view, *later.placeToRestore);
+            later.placeToRestore.reset();
+        }
+        NotifyDocumentOpened(later);
+        return true;
+    };
+    // Listed as the files it stands for were when they were opened whole.
+    AddRecentFile(fullPath, document->kind != DocumentKind::Ordinary);
+    return tabs->AppendInactive(std::move(document));
+}
+
+void LoadAllDocuments() {
+    DocumentTabs* tabs = Tabs();
+    for (int i = 0; tabs != nullptr && i < tabs->Count();) {
+        Document* document = tabs->At(i);
+        if (!document->LoadDeferred()) {
+            tabs->Remove(i);
+            continue;
+        }
+        ++i;
+    }
+}
+
+void RestoreViewPlace(const EditorView& view, const RestoredPlace& place) {
+    constexpr int kBookmarkMarker = 1;
+    view.Call(SCI_LINESCROLL, 0, -(view.Call(SCI_GETLINECOUNT) + 1));
+    view.Call(SCI_LINESCROLL, 0, std::max(place.firstLine, 0));
+    const sptr_t length = view.Call(SCI_GETLENGTH);
+    view.Call(SCI_SETSELECTIONSTART, std::clamp<sptr_t>(place.selectionStart, 0, length));
+    view.Call(SCI_SETSELECTIONEND, std::clamp<sptr_t>(place.selectionEnd, 0, length));
+    view.Call(SCI_SETXOFFSET, std::max(place.xOffset, 0));
+    for (const int line : place.bookmarks) {
+        // A file that is already open may carry the mark; a second one would outlive its toggle.
+        if ((view.Call(SCI_MARKERGET, line) & (1 << kBookmarkMarker)) == 0) {
+            view.Call(SCI_MARKERADD, line, kBookmarkMarker);
+        }
+    }
 }
 
 void CloseActiveTab() {

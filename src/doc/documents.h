@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "doc/document.h"
@@ -13,6 +14,14 @@ namespace kelpo {
 Document* NewDocument(const wchar_t* templatePath);
 // The document of the file: its existing tab when it is open, else a new tab; none on failure.
 Document* OpenDocument(const std::wstring& path);
+// A new, inactive tab for the file (full path, not open yet) that reads it when first shown and
+// then takes the place; the name, path, project mark and read-only mark show at once.
+Document* OpenDocumentLater(const std::wstring& fullPath, std::optional<RestoredPlace> place);
+// Reads the files of the tabs that were restored without them, for commands that need every
+// document's text; tabs whose file can no longer be read are closed (and reported).
+void LoadAllDocuments();
+// Puts the view where the place says.
+void RestoreViewPlace(const EditorView& view, const RestoredPlace& place);
 
 void CloseActiveTab();
 void CloseOtherTabs();

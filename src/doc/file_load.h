@@ -1,11 +1,15 @@
 // Reading a file into a document's editor view.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "doc/document.h"
 
 namespace kelpo {
+
+// ASCII and UTF-8 files go into an empty view in parts of this size, never whole in memory twice.
+inline constexpr std::size_t kLoadPartSize = std::size_t{1} << 20;
 
 // Loads the file at `path` (made absolute) into the document; false when nothing was loaded.
 // The document's text and fields change only once the file has been read and decoded whole.

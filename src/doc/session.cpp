@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/app_state.h"
+#include "base/file_paths.h"
 #include "base/text_convert.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
@@ -49,7 +50,16 @@ std::vector<int> BookmarksOf(const EditorView& view) {
 SessionEntry EntryOf(const Document& document, bool selected) {
     SessionEntry entry;
     entry.activeProject = document.kind == DocumentKind::ActiveProject;
-    if (document.HasPath() && document.view) {
+    if (document.HasPath() && !document.IsLoaded()) {
+        // Never shown since it was restored: the place it was restored with still holds.
+        const RestoredPlace place = document.placeToRestore.value_or(RestoredPlace{});
+        entry.path = WideToUtf8(document.path);
+        entry.firstLine = place.firstLine;
+        entry.selectionStart = place.selectionStart;
+        entry.selectionEnd = place.selectionEnd;
+        entry.xOffset = place.xOffset;
+        entry.bookmarks = place.bookmarks;
+    } else if (document.HasPath() && document.view) {
         const EditorView& view = *document.view;
         entry.path = WideToUtf8(document.path);
         entry.firstLine = FirstLineOf(view);
@@ -62,19 +72,8 @@ SessionEntry EntryOf(const Document& document, bool selected) {
     return entry;
 }
 
-void RestoreViewState(const EditorView& view, const SessionEntry& entry) {
-    view.Call(SCI_LINESCROLL, 0, -(view.Call(SCI_GETLINECOUNT) + 1));
-    view.Call(SCI_LINESCROLL, 0, std::max(entry.firstLine, 0));
-    const sptr_t length = view.Call(SCI_GETLENGTH);
-    view.Call(SCI_SETSELECTIONSTART, std::clamp<sptr_t>(entry.selectionStart, 0, length));
-    view.Call(SCI_SETSELECTIONEND, std::clamp<sptr_t>(entry.selectionEnd, 0, length));
-    view.Call(SCI_SETXOFFSET, std::max(entry.xOffset, 0));
-    for (const int line : entry.bookmarks) {
-        // A file that is already open may carry the mark; a second one would outlive its toggle.
-        if ((view.Call(SCI_MARKERGET, line) & kBookmarkMask) == 0) {
-            view.Call(SCI_MARKERADD, line, kBookmarkMarker);
-        }
-    }
+RestoredPlace PlaceOf(const SessionEntry& entry) {
+    return RestoredPlace{entry.firstLine, entry.selectionStart, entry.selectionEnd, entry.xOffset, entry.bookmarks};
 }
 
 bool IsExistingFile(const std::wstring& path) {
@@ -82,9 +81,11 @@ bool IsExistingFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// The document an entry stands for: its file opened like a command-line argument, or a new
-// empty document; none when the file is gone or does not open.
-Document* OpenEntry(const SessionEntry& entry) {
+// The document an entry stands for: a new empty document, the file's tab when it is open
+// already, or a tab that reads the file when it is first shown; none when the file is gone.
+// Into an empty tab bar (the start) only the session's own tabs can hold the file, under the path
+// the session wrote: looking for other spellings, which opens every open file, is left out.
+Document* OpenEntry(const SessionEntry& entry, bool intoEmptyTabs) {
     if (entry.path.empty()) {
         return NewDocument(nullptr);
     }
@@ -92,9 +93,14 @@ Document* OpenEntry(const SessionEntry& entry) {
     if (path.size() > kLongestPath || !IsExistingFile(path)) {
         return nullptr;
     }
+    const std::optional<std::wstring> fullPath = FullPathOf(path);
+    if (fullPath && Tabs() != nullptr &&
+        (intoEmptyTabs ? Tabs()->FindByPathSpelling(*fullPath) : Tabs()->FindByPath(*fullPath)) < 0) {
+        return OpenDocumentLater(*fullPath, PlaceOf(entry));
+    }
     Document* document = OpenFileFromArgument(path);
     if (document != nullptr && document->view) {
-        RestoreViewState(*document->view, entry);
+        RestoreViewPlace(*document->view, PlaceOf(entry));
     }
     return document;
 }
@@ -121,13 +127,16 @@ int LoadSession(const std::wstring& path) {
     }
     Document* selected = nullptr;
     Document* project = nullptr;
+    Document* last = nullptr;
     int count = 0;
+    const bool intoEmptyTabs = Tabs() != nullptr && Tabs()->Count() == 0;
     for (const SessionEntry& entry : ReadSessionEntries(document)) {
-        Document* opened = OpenEntry(entry);
+        Document* opened = OpenEntry(entry, intoEmptyTabs);
         if (opened == nullptr) {
             continue;
         }
         ++count;
+        last = opened;
         if (entry.selected) {
             selected = opened;
         }
@@ -138,6 +147,11 @@ int LoadSession(const std::wstring& path) {
     DocumentTabs* tabs = Tabs();
     if (tabs == nullptr) {
         return count;
+    }
+    // Only the tab shown reads its file now; without a selected tab the last one is shown, as
+    // when every tab was activated in turn.
+    if (selected == nullptr || tabs->IndexOf(selected) < 0) {
+        selected = last;
     }
     if (selected != nullptr && tabs->IndexOf(selected) >= 0) {
         tabs->Activate(tabs->IndexOf(selected), true);

@@ -143,60 +143,85 @@ std::size_t Utf16UnitsOf(std::uint64_t v) {
     return 8 - CountHighBits(continuations) + CountHighBits(fourByteLeads);
 }
 
+// Runs the bytes through the state machine from where an earlier part left off; `offset` is
+// where these bytes start in the whole.
 template <bool kCount>
-Utf8Scan Scan(std::string_view bytes) {
+void ScanPart(std::string_view bytes, std::size_t offset, Utf8ScanState& scan) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
-    Utf8Scan result;
-    result.firstZero = size;
-    bool zeroSeen = false;
-    std::uint64_t state = Encoded(kAccept);
+    std::uint64_t state = scan.state;
+    std::size_t utf16Length = scan.utf16Length;
+    std::size_t firstZero = scan.firstZero;
+    bool zeroSeen = scan.zeroSeen;
     std::size_t i = 0;
-    for (; size - i >= kBlock; i += kBlock) {
+    for (; size - i >= kBlock && (state & kStateMask) != Encoded(kReject); i += kBlock) {
         const std::uint64_t a = Load64(p + i);
         const std::uint64_t b = Load64(p + i + 8);
         const bool ascii = ((a | b) & kHighBits) == 0;
         if (!ascii || (state & kStateMask) != Encoded(kAccept)) {
+            // Reject never leaves itself, so one look per block (in the loop condition) is enough.
             for (std::size_t k = 0; k < kBlock; ++k) state = Step(state, p[i + k]);
-            // Reject never leaves itself, so one look per block is enough.
-            if ((state & kStateMask) == Encoded(kReject)) {
-                result.wellFormed = false;
-                return result;
-            }
         }
         if constexpr (kCount) {
-            result.utf16Length += ascii ? kBlock : Utf16UnitsOf(a) + Utf16UnitsOf(b);
+            utf16Length += ascii ? kBlock : Utf16UnitsOf(a) + Utf16UnitsOf(b);
             if (!zeroSeen && (HasZeroByte(a) || HasZeroByte(b))) {
-                result.firstZero = i + static_cast<std::size_t>(
+                firstZero = offset + i + static_cast<std::size_t>(
                     static_cast<const unsigned char*>(std::memchr(p + i, 0, kBlock)) - (p + i));
                 zeroSeen = true;
             }
         }
     }
-    for (; i < size; ++i) {
+    for (; i < size && (state & kStateMask) != Encoded(kReject); ++i) {
         const unsigned char byte = p[i];
         state = Step(state, byte);
         if constexpr (kCount) {
-            result.utf16Length +=
+            utf16Length +=
                 static_cast<std::size_t>((byte & 0xC0) != 0x80) + static_cast<std::size_t>(byte >= 0xF0);
             if (byte == 0 && !zeroSeen) {
-                result.firstZero = i;
+                firstZero = offset + i;
                 zeroSeen = true;
             }
         }
     }
-    result.wellFormed = (state & kStateMask) == Encoded(kAccept);
+    scan.state = state & kStateMask;
+    scan.utf16Length = utf16Length;
+    scan.firstZero = firstZero;
+    scan.zeroSeen = zeroSeen;
+}
+
+Utf8Scan Finished(const Utf8ScanState& scan, std::size_t size) {
+    Utf8Scan result;
+    result.wellFormed = scan.state == Encoded(kAccept);
+    if (result.wellFormed) {
+        result.utf16Length = scan.utf16Length;
+        result.firstZero = scan.zeroSeen ? scan.firstZero : size;
+    }
     return result;
 }
 
 }  // namespace
 
+static_assert(Utf8ScanState{}.state == Encoded(kAccept));
+
 bool IsWellFormedUtf8(std::string_view bytes) {
-    return Scan<false>(bytes).wellFormed;
+    Utf8ScanState scan;
+    ScanPart<false>(bytes, 0, scan);
+    return scan.state == Encoded(kAccept);
 }
 
 Utf8Scan ScanUtf8(std::string_view bytes) {
-    return Scan<true>(bytes);
+    Utf8ScanState scan;
+    ScanPart<true>(bytes, 0, scan);
+    return Finished(scan, bytes.size());
 }
+
+void Utf8Scanner::Feed(std::string_view bytes) {
+    ScanPart<true>(bytes, size_, scan_);
+    size_ += bytes.size();
+}
+
+bool Utf8Scanner::Rejected() const { return scan_.state == Encoded(kReject); }
+
+Utf8Scan Utf8Scanner::Result() const { return Finished(scan_, size_); }
 
 }  // namespace kelpo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace kelpo {
@@ -22,5 +23,29 @@ bool IsWellFormedUtf8(std::string_view bytes);
 
 // Same test, also counting what encoding detection compares, in the same pass.
 Utf8Scan ScanUtf8(std::string_view bytes);
+
+// Where a scan stands between two parts of the bytes: the machine's state (kept as the bit
+// offset of the accepting state to start with) and the counts so far.
+struct Utf8ScanState {
+    std::uint64_t state = 6;
+    std::size_t utf16Length = 0;
+    std::size_t firstZero = 0;
+    bool zeroSeen = false;
+};
+
+// ScanUtf8 over bytes that arrive in parts, as a file is read: a sequence may be cut anywhere
+// between two parts.
+class Utf8Scanner {
+public:
+    void Feed(std::string_view bytes);
+    // Already known to be ill-formed, whatever follows.
+    bool Rejected() const;
+    // The scan of everything fed so far, as ScanUtf8 of it all would give it.
+    Utf8Scan Result() const;
+
+private:
+    Utf8ScanState scan_;
+    std::size_t size_ = 0;
+};
 
 }  // namespace kelpo

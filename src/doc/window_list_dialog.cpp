@@ -15,6 +15,7 @@
 #include "base/ini_file.h"
 #include "base/settings_values.h"
 #include "doc/document_tabs.h"
+#include "doc/documents.h"
 #include "doc/path_parts.h"
 #include "doc/window_list_rows.h"
 
@@ -98,6 +99,7 @@ void CollectDocuments(WindowListDialog& state) {
     if (tabs == nullptr) {
         return;
     }
+    LoadAllDocuments();  // the rows show every text's length and lines
     const int count = tabs->Count();
     for (int i = 0; i < count; ++i) {
         Document* document = tabs->At(i);

@@ -5,8 +5,9 @@
 
 namespace kelpo {
 
-std::unique_ptr<EditorView> EditorView::Create(HWND parent, int childId) {
-    HWND window = ::CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+std::unique_ptr<EditorView> EditorView::Create(HWND parent, int childId, bool visible) {
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    HWND window = ::CreateWindowExW(0, L"Scintilla", L"", style, 0, 0, 0, 0,
                                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId)),
                                     ::GetModuleHandleW(nullptr), nullptr);
     return Adopt(window);

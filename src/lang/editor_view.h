@@ -28,8 +28,9 @@ struct CompletionState {
 
 class EditorView {
 public:
-    // A hidden-size child of `parent`; nothing when the window cannot be created.
-    static std::unique_ptr<EditorView> Create(HWND parent, int childId);
+    // A hidden-size child of `parent`; nothing when the window cannot be created. A view made
+    // hidden costs the window system nothing to show and hide while the parent is on screen.
+    static std::unique_ptr<EditorView> Create(HWND parent, int childId, bool visible = true);
     // Wraps a window of the editing component made elsewhere; the view destroys it when it goes.
     static std::unique_ptr<EditorView> Adopt(HWND window);
     EditorView(const EditorView&) = delete;

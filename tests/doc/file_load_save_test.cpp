@@ -4,6 +4,7 @@
 
 #include "base/app_state.h"
 #include "base/config_bits.h"
+#include "base/text_conversion.h"
 #include "doc/ansi_code_page_win.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
@@ -155,6 +156,41 @@ TEST_F(FileLoadSaveTest, DetectionOnRealFiles) {
             ASSERT_TRUE(SaveFile(*opened, path));
             EXPECT_EQ(ReadFileBytes(path), item.bytes);  // an ANSI file comes back unchanged
         }
+    }
+}
+
+// Files of several read parts: a CR LF and a UTF-8 sequence cut by the parts' edges, and a byte
+// that is not UTF-8 only in the last part, after two parts went through as UTF-8.
+TEST_F(FileLoadSaveTest, FilesOfSeveralReadPartsLoadWhole) {
+    const std::string filler(kLoadPartSize - 1, 'x');
+    struct Case {
+        const wchar_t* name;
+        std::string bytes;
+        std::string text;  // what the view holds
+        FileEncoding encoding;
+        LineEndMode lineEnd;
+    };
+    const Case cases[] = {
+        {L"cut crlf.txt", filler + "\r\n" + filler + "\xE2\x82\xAC\n", filler + "\r\n" + filler + "\xE2\x82\xAC\n",
+         FileEncoding::Utf8, LineEndMode::CrLf},
+        {L"late ansi.txt", filler + "\xC3\xA9\n" + filler + filler + "\xE9", "", FileEncoding::Ansi, LineEndMode::Lf},
+        {L"marked.txt", "\xEF\xBB\xBF" + filler + "\r" + filler, filler + "\r" + filler, FileEncoding::Utf8Bom,
+         LineEndMode::Cr},
+    };
+    for (const Case& item : cases) {
+        SCOPED_TRACE(::testing::Message() << std::string(item.name, item.name + wcslen(item.name)));
+        const std::wstring path = files_.File(item.name);
+        WriteFileBytes(path, item.bytes);
+        const Document* document = OpenDocument(path);
+        ASSERT_NE(document, nullptr);
+        EXPECT_EQ(document->encoding, item.encoding);
+        EXPECT_EQ(document->lineEnd, item.lineEnd);
+        const std::string text = item.encoding == FileEncoding::Ansi
+                                     ? Utf16ToUtf8(SystemAnsiCodePage().toUtf16(item.bytes).value_or(u""))
+                                     : item.text;
+        EXPECT_TRUE(ViewText(*document) == text);  // not printed: megabytes
+        EXPECT_EQ(document->view->Call(SCI_CANUNDO), 0);
+        EXPECT_EQ(document->view->Call(SCI_GETMODIFY), 0);
     }
 }
 

@@ -124,6 +124,7 @@ TEST_F(SessionTest, RoundTripRestoresViewStateBookmarksAndSelectedTab) {
     EXPECT_EQ(TabBar().At(1)->path, widePath);
     EXPECT_EQ(TabBar().ActiveIndex(), 1);
 
+    TabBar().Activate(0, false);  // the tab not shown reads its file now
     const EditorView& restored = *TabBar().At(0)->view;
     EXPECT_EQ(restored.Call(SCI_GETFIRSTVISIBLELINE), 100);
     EXPECT_EQ(restored.Call(SCI_GETSELECTIONSTART), 700);
@@ -131,6 +132,53 @@ TEST_F(SessionTest, RoundTripRestoresViewStateBookmarksAndSelectedTab) {
     EXPECT_EQ(restored.Call(SCI_GETXOFFSET), 24);
     EXPECT_EQ(Bookmarks(*TabBar().At(0)), (std::vector<int>{0, 5, 999}));
     EXPECT_TRUE(Bookmarks(*TabBar().At(1)).empty());
+}
+
+// Restored tabs other than the selected one read their files only when shown or when every
+// text is needed; until then their names, marks and session places stand as restored.
+TEST_F(SessionTest, RestoredTabsReadTheirFilesWhenFirstNeeded) {
+    const std::vector<std::wstring> paths = {MakeFile(L"a.txt", 30), MakeFile(L"b.txt", 40), MakeFile(L"c.txt", 50),
+                                             MakeFile(L"d.txt", 60)};
+    for (const std::wstring& path : paths) {
+        Open(path);
+    }
+    TabBar().At(1)->view->Call(SCI_SETSEL, 120, 100);
+    const std::wstring sessionPath = folder_.File(L"lazy.xml");
+    ASSERT_TRUE(SaveSession(sessionPath));
+    const std::string saved = ReadFileBytes(sessionPath);
+    CloseAllTabs();
+
+    ASSERT_EQ(LoadSession(sessionPath), 4);
+    ASSERT_EQ(TabBar().Count(), 4);
+    EXPECT_EQ(TabBar().Active(), TabBar().At(3));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(TabBar().At(i)->displayName, paths[static_cast<std::size_t>(i)].substr(folder_.File(L"").size()));
+        EXPECT_EQ(TabBar().At(i)->IsLoaded(), i == 3) << i;
+    }
+    EXPECT_EQ(TabBar().At(3)->view->Call(SCI_GETLINECOUNT), 61);
+    // Written again before any was shown, the session keeps every place.
+    ASSERT_TRUE(SaveSession(sessionPath));
+    EXPECT_EQ(ReadFileBytes(sessionPath), saved);
+
+    TabBar().Activate(1, false);
+    const EditorView& shown = *TabBar().At(1)->view;
+    EXPECT_EQ(shown.Call(SCI_GETLINECOUNT), 41);
+    EXPECT_EQ(shown.Call(SCI_GETSELECTIONSTART), 100);
+    EXPECT_EQ(shown.Call(SCI_GETSELECTIONEND), 120);
+    EXPECT_EQ(shown.Call(SCI_GETMODIFY), 0);
+    EXPECT_FALSE(TabBar().At(1)->modified);
+
+    // A file gone since the restore: showing its tab reports it and closes the tab.
+    ASSERT_TRUE(::DeleteFileW(paths[2].c_str()));
+    TabBar().Activate(2, false);
+    ASSERT_EQ(TabBar().Count(), 3);
+    EXPECT_EQ(TabBar().At(2)->path, paths[3]);
+    EXPECT_NE(TabBar().Active(), nullptr);
+
+    // Commands over every text (find and replace in all documents, the window list) load the rest.
+    LoadAllDocuments();
+    EXPECT_TRUE(TabBar().At(0)->IsLoaded());
+    EXPECT_EQ(TabBar().At(0)->view->Call(SCI_GETLINECOUNT), 31);
 }
 
 TEST_F(SessionTest, FirstLineDoesNotCountLinesHiddenByFolding) {

@@ -42,11 +42,13 @@ struct Kind {
     std::string pattern;   // repeated up to the size
 };
 
-std::string Utf16Le(const std::u16string& text) {
+std::string Utf16(const std::u16string& text, bool bigEndian) {
     std::string bytes;
     for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
     }
     return bytes;
 }
@@ -59,8 +61,12 @@ std::vector<Kind> Kinds() {
         {"UTF-8", "",
          "L'\xC3\xA9t\xC3\xA9 \xC3\xA0 la for\xC3\xAAt, o\xC3\xB9 le gar\xC3\xA7on na\xC3\xAF" "f mange une "
          "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e.\r\n"},
+        {"UTF-8 BOM", "\xEF\xBB\xBF",
+         "L'\xC3\xA9t\xC3\xA9 \xC3\xA0 la for\xC3\xAAt, int main(void) { return 0; }\r\n"},
         {"UTF-16 LE", "\xFF\xFE",
-         Utf16Le(u"L'\u00E9t\u00E9 \u00E0 la for\u00EAt, int main(void) { return 0; }\r\n")},
+         Utf16(u"L'\u00E9t\u00E9 \u00E0 la for\u00EAt, int main(void) { return 0; }\r\n", false)},
+        {"UTF-16 BE", "\xFE\xFF",
+         Utf16(u"L'\u00E9t\u00E9 \u00E0 la for\u00EAt, int main(void) { return 0; }\r\n", true)},
         {"ANSI", "",
          "L'\xE9t\xE9 \xE0 la for\xEAt, o\xF9 le gar\xE7on na\xEF" "f mange une cr\xE8me br\xFBl\xE9" "e.\r\n"},
     };
@@ -135,7 +141,8 @@ std::string ReadBytes(const std::wstring& path) {
     return bytes;
 }
 
-// Prints: load ms, peak working set, peak commit.
+// Prints: loaded, load ms, peak working set, peak commit, and the two peaks' growth during the load
+// (what the load itself needed above the process with its empty view).
 int MeasureWholeLoad(const std::wstring& path) {
     HWND parent = CreateHiddenParent();
     Document document;
@@ -144,12 +151,14 @@ int MeasureWholeLoad(const std::wstring& path) {
         return 1;
     }
     SetMessageHook([](UINT, const std::wstring&) { return IDOK; });  // "larger than 60 MB: open it?"
+    const Memory before = PeakMemory();
     const Clock::time_point start = Clock::now();
     const bool loaded = LoadFile(document, path);
     const double milliseconds = MillisecondsSince(start);
     const Memory memory = PeakMemory();
-    std::printf("%d %.1f %.1f %.1f\n", loaded ? 1 : 0, milliseconds, memory.peakWorkingSetMiB,
-                memory.peakCommitMiB);
+    std::printf("%d %.1f %.1f %.1f %.1f %.1f\n", loaded ? 1 : 0, milliseconds, memory.peakWorkingSetMiB,
+                memory.peakCommitMiB, memory.peakWorkingSetMiB - before.peakWorkingSetMiB,
+                memory.peakCommitMiB - before.peakCommitMiB);
     return 0;
 }
 
@@ -232,27 +241,37 @@ std::string RunChild(const std::wstring& arguments) {
 constexpr int kRuns = 3;
 
 void MeasureFile(const std::wstring& path, const Kind& kind, std::size_t size) {
-    double best[6] = {1e30, 1e30, 1e30, 1e30, 1e30, 1e30};  // detect, decode, add, load, WS, commit
+    // detect, decode, add, load, WS, commit, WS growth, commit growth
+    double best[8] = {1e30, 1e30, 1e30, 1e30, 1e30, 1e30, 1e30, 1e30};
     for (int run = 0; run < kRuns; ++run) {
         const std::string whole = RunChild(L"--load \"" + path + L"\"");
         const std::string parts = RunChild(L"--parts \"" + path + L"\"");
         int loaded = 0;
-        double figures[6] = {};
+        double figures[8] = {};
         if (std::sscanf(parts.c_str(), "%lf %lf %lf", &figures[0], &figures[1], &figures[2]) != 3 ||
-            std::sscanf(whole.c_str(), "%d %lf %lf %lf", &loaded, &figures[3], &figures[4], &figures[5]) != 4 ||
+            std::sscanf(whole.c_str(), "%d %lf %lf %lf %lf %lf", &loaded, &figures[3], &figures[4], &figures[5],
+                        &figures[6], &figures[7]) != 6 ||
             !loaded) {
             std::printf("%4zu MB  %-9s  measurement failed (%s | %s)\n", size / kMiB, kind.name, whole.c_str(),
                         parts.c_str());
             return;
         }
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 8; ++i) {
             best[i] = std::min(best[i], figures[i]);
         }
     }
     const double detect = best[0], decode = best[1], addText = best[2], load = best[3];
-    std::printf("%4zu MB  %-9s  %9.1f  %10.1f  %10.1f  %10.1f  %6.2fx  %9.0f  %9.0f\n", size / kMiB, kind.name,
-                detect, std::max(0.0, decode - detect), addText, load, load / addText, best[4], best[5]);
+    const double mib = static_cast<double>(size) / kMiB;
+    std::printf("%4zu MB  %-9s  %9.1f  %10.1f  %10.1f  %10.1f  %6.2fx  %9.0f  %9.0f  %8.2fx  %8.2fx\n", size / kMiB,
+                kind.name, detect, std::max(0.0, decode - detect), addText, load, load / addText, best[4], best[5],
+                best[6] / mib, best[7] / mib);
     std::fflush(stdout);
+}
+
+std::wstring FileNameOf(const char* kindName) {
+    std::wstring name = Widen(kindName);
+    std::replace(name.begin(), name.end(), L' ', L'-');
+    return name;
 }
 
 int RunAll(bool with500) {
@@ -262,11 +281,13 @@ int RunAll(bool with500) {
     if (with500) {
         sizes.push_back(500 * kMiB);
     }
-    std::printf("   size  encoding   detect ms  convert ms  addtext ms     load ms  load/add  peak WS MB  peak commit MB\n");
+    std::printf("   size  encoding   detect ms  convert ms  addtext ms     load ms  load/add  peak WS MB  peak commit MB"
+                "  WS/size  commit/size\n");
+    std::printf("   (WS/size, commit/size: the growth of the peak during the load over the file size)\n");
     for (std::size_t size : sizes) {
         for (const Kind& kind : Kinds()) {
             const std::wstring path = std::wstring(temp) + L"kelpo-bench-" + std::to_wstring(size / kMiB) + L"-" +
-                                      Widen(kind.name).substr(0, 5) + L".txt";
+                                      FileNameOf(kind.name) + L".txt";
             if (!WriteGeneratedFile(path, kind, size)) {
                 std::printf("cannot write %ls\n", path.c_str());
                 return 1;
