@@ -26,20 +26,12 @@ struct ChildPipes {
     unique_handle inputWrite;   // ours
 };
 
-bool MakePipe(unique_handle& read, unique_handle& write) {
-    HANDLE r = nullptr;
-    HANDLE w = nullptr;
-    if (!::CreatePipe(&r, &w, nullptr, kPipeSize)) return false;
-    read.reset(r);
-    write.reset(w);
-    return true;
-}
-
 std::optional<ChildPipes> MakeChildPipes() {
     ChildPipes pipes;
     // Only the child's ends become inheritable, just for its start: were ours to reach it, the
     // output pipe would never report its end.
-    if (!MakePipe(pipes.outputRead, pipes.outputWrite) || !MakePipe(pipes.inputRead, pipes.inputWrite)) {
+    if (!MakeTagPipe(pipes.outputRead, pipes.outputWrite, kPipeSize) ||
+        !MakeTagPipe(pipes.inputRead, pipes.inputWrite, kPipeSize)) {
         return std::nullopt;
     }
     return pipes;
@@ -91,6 +83,15 @@ bool ReadUntilEnd(HANDLE output, HANDLE process, TagStream& stream, ULONGLONG de
 }
 
 }  // namespace
+
+bool MakeTagPipe(unique_handle& read, unique_handle& write, DWORD size) {
+    HANDLE r = nullptr;
+    HANDLE w = nullptr;
+    if (!::CreatePipe(&r, &w, nullptr, size)) return false;
+    read.reset(r);
+    write.reset(w);
+    return true;
+}
 
 std::optional<std::vector<Symbol>> RunTagProgram(const std::wstring& commandLine, int language, KindMask mask,
                                                  DWORD limitMs) {

@@ -10,6 +10,7 @@
 
 #include "aids/symbol_kinds.h"
 #include "aids/tag_line.h"
+#include "base/handles.h"
 
 namespace kelpo {
 
@@ -28,6 +29,9 @@ public:
 // ended). The symbols are handed over only after a complete run.
 std::optional<std::vector<Symbol>> RunTagProgram(const std::wstring& commandLine, int language, KindMask mask,
                                                  DWORD limitMs = kTagRunLimitMs);
+
+// A pipe of the given buffer size whose ends are not inherited; false when it cannot be made.
+bool MakeTagPipe(unique_handle& read, unique_handle& write, DWORD size);
 
 // ctags on the file, as the language asks; nothing when it failed.
 std::optional<std::vector<Symbol>> CollectTags(const std::wstring& path, int language,

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "aids/tag_command.h"
+#include "aids/tag_runner.h"
 #include "aids/tag_stream.h"
 #include "base/handles.h"
 #include "base/inherit_lock.h"
@@ -37,19 +38,10 @@ private:
     unique_handle output_;  // its standard output and error, our end
 };
 
-bool MakePipe(unique_handle& read, unique_handle& write) {
-    HANDLE r = nullptr;
-    HANDLE w = nullptr;
-    if (!::CreatePipe(&r, &w, nullptr, kPipeSize)) return false;
-    read.reset(r);
-    write.reset(w);
-    return true;
-}
-
 bool TagServer::Start() {
     unique_handle childInput;
     unique_handle childOutput;
-    if (!MakePipe(childInput, input_) || !MakePipe(output_, childOutput)) return false;
+    if (!MakeTagPipe(childInput, input_, kPipeSize) || !MakeTagPipe(output_, childOutput, kPipeSize)) return false;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
