@@ -12,6 +12,7 @@
 
 #include "base/app_state.h"
 #include "base/handles.h"
+#include "base/pane_page.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
@@ -23,7 +24,6 @@ namespace {
 // The first bottom-pane page command; the result panes are the pages after the output page.
 constexpr int kCmdShowOutputPage = 94;
 constexpr UINT kAddLineMessage = WM_APP + 1;
-constexpr UINT_PTR kSubclassId = 1;
 
 struct PaneWindows {
     HWND page = nullptr;
@@ -85,7 +85,7 @@ Document* OpenDocumentOf(const Document* wanted) {
     return nullptr;
 }
 
-LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR paneIndex) {
+LRESULT PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR paneIndex) {
     PaneWindows& pane = Panes()[paneIndex];
     switch (message) {
     case kAddLineMessage:
@@ -114,14 +114,13 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
         }
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(page, PageProc, kSubclassId);
         pane.page = pane.toolbar = pane.list = nullptr;
         pane.widest = 0;
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(page, message, wParam, lParam);
+    return ::DefWindowProcW(page, message, wParam, lParam);
 }
 
 HWND CreateStopToolbar(HWND page) {
@@ -157,7 +156,7 @@ bool CreateResultPane(int pane, HWND page) {
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, 0, 0, 0,
         0, page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kResultListId)), App().instance, nullptr);
     if (windows.toolbar == nullptr || windows.list == nullptr ||
-        !::SetWindowSubclass(page, PageProc, kSubclassId, static_cast<DWORD_PTR>(pane))) {
+        !SetPanePageHandler(page, PageProc, static_cast<DWORD_PTR>(pane))) {
         return false;
     }
     HFONT font = App().uiFont ? App().uiFont.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));

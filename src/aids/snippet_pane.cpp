@@ -15,6 +15,7 @@
 #include "aids/variables_dialog.h"
 #include "base/app_state.h"
 #include "base/handles.h"
+#include "base/pane_page.h"
 #include "base/text_convert.h"
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
@@ -24,7 +25,6 @@
 namespace kelpo {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 constexpr std::size_t kLongestTitle = 260;
 constexpr LONGLONG kLargestFile = 16LL << 20;
 
@@ -123,7 +123,7 @@ void ShowContextMenu(HWND page, LPARAM where) {
     RunSnippetPaneCommand(command);
 }
 
-LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR) {
     PaneState& state = State();
     switch (message) {
     case WM_SIZE:
@@ -158,13 +158,12 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
         }
         return 0;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(page, PageProc, kSubclassId);
         state = PaneState{};
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(page, message, wParam, lParam);
+    return ::DefWindowProcW(page, message, wParam, lParam);
 }
 
 }  // namespace
@@ -180,7 +179,7 @@ bool CreateSnippetPane(HWND page) {
                                        LBS_HASSTRINGS | LBS_OWNERDRAWFIXED,
                                    0, 0, 0, 0, page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSnippetListId)),
                                    App().instance, nullptr);
-    if (state.list == nullptr || !::SetWindowSubclass(page, PageProc, kSubclassId, 0)) {
+    if (state.list == nullptr || !SetPanePageHandler(page, PageProc)) {
         return false;
     }
     HFONT font = App().uiFont ? App().uiFont.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));

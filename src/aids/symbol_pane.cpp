@@ -15,6 +15,7 @@
 #include "aids/symbol_images.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
+#include "base/pane_page.h"
 #include "base/status_message.h"
 #include "base/window_messages.h"
 #include "doc/document.h"
@@ -23,7 +24,6 @@
 namespace kelpo {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 
 struct SymbolPane {
     HWND page = nullptr;
@@ -107,7 +107,7 @@ void ShowContextMenu(HWND page) {
     if (command != 0) RunSymbolMenuCommand(command);
 }
 
-LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR) {
     try {
         switch (message) {
         case WM_SIZE:
@@ -131,7 +131,6 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
             return 0;
         case WM_NCDESTROY: {
             // The trees' windows went with the page; the records follow.
-            ::RemoveWindowSubclass(page, PageProc, kSubclassId);
             SymbolPane& pane = Pane();
             pane.shown = nullptr;
             pane.trees.clear();
@@ -147,7 +146,7 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
         ::MessageBeep(MB_ICONEXCLAMATION);
         return 0;
     }
-    return ::DefSubclassProc(page, message, wParam, lParam);
+    return ::DefWindowProcW(page, message, wParam, lParam);
 }
 
 void Show(SymbolTree* tree) {
@@ -164,7 +163,7 @@ void Show(SymbolTree* tree) {
 bool CreateSymbolPane(HWND page) {
     SymbolPane& pane = Pane();
     pane.images = CreateSymbolImages();
-    if (page == nullptr || pane.images == nullptr || !::SetWindowSubclass(page, PageProc, kSubclassId, 0)) {
+    if (page == nullptr || pane.images == nullptr || !SetPanePageHandler(page, PageProc)) {
         return false;
     }
     pane.page = page;

@@ -12,11 +12,11 @@
 #include "app/rebar.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
+#include "base/pane_page.h"
 
 namespace kelpo {
 namespace {
 
-constexpr wchar_t kPageClass[] = L"KelpoPanePage";
 constexpr int kSnippetPageIndex = 2;
 
 struct PageInfo {
@@ -45,20 +45,6 @@ bool ReferenceHelpPresent() {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool RegisterPageClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{sizeof(WNDCLASSEXW)};
-    if (::GetClassInfoExW(instance, kPageClass, &wc)) {
-        return true;
-    }
-    wc.cbSize = sizeof(WNDCLASSEXW);
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kPageClass;
-    return ::RegisterClassExW(&wc) != 0;
-}
-
 HWND CreateHost(HWND mainWindow, int id) {
     HWND host = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_FOCUSNEVER,
                                   0, 0, 0, 0, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -72,7 +58,7 @@ HWND CreateHost(HWND mainWindow, int id) {
 }
 
 void AddPage(HWND host, const PageInfo& info) {
-    HWND page = ::CreateWindowExW(0, kPageClass, info.title, WS_CHILD, 0, 0, 0, 0, host, nullptr, App().instance,
+    HWND page = ::CreateWindowExW(0, kPanePageClass, info.title, WS_CHILD, 0, 0, 0, 0, host, nullptr, App().instance,
                                   nullptr);
     TCITEMW item{};
     item.mask = TCIF_TEXT | TCIF_PARAM | TCIF_IMAGE;
@@ -104,7 +90,7 @@ void ShowOnlySelectedPage(HWND host) {
 
 bool CreatePaneHosts(HWND mainWindow) {
     AppState& app = App();
-    if (!RegisterPageClass(app.instance)) {
+    if (!RegisterPanePageClass(app.instance)) {
         return false;
     }
     app.shell.bottomHost = CreateHost(mainWindow, kBottomHostId);

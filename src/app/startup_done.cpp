@@ -16,6 +16,7 @@
 #include "doc/document_entry.h"
 #include "doc/document_tabs.h"
 #include "doc/session.h"
+#include "panes/explorer_pane.h"
 
 namespace kelpo {
 namespace {
@@ -32,6 +33,7 @@ void RunStartupDone(AppState& app) {
     SelectPaneTab(Pane::Left, static_cast<int>(GetBits(app.settings.config1, kC1LeftTabShift, 3)), false);
     SelectPaneTab(Pane::Bottom, static_cast<int>(GetBits(app.settings.config1, kC1BottomTabShift, 3)), false);
     LayoutMainWindow();
+    BrowseExplorerStartFolder();
     int opened = 0;
     if (app.settings.config1 & kC1Session) {
         opened = LoadSession(app);

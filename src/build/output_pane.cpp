@@ -9,6 +9,7 @@
 
 #include "SciLexer.h"
 #include "base/app_state.h"
+#include "base/pane_page.h"
 #include "base/text_convert.h"
 #include "build/output_decoder.h"
 #include "build/output_lexer.h"
@@ -26,7 +27,6 @@ namespace {
 
 constexpr UINT kAppendMessage = WM_APP + 20;  // lParam: const std::string* of UTF-8 text
 constexpr UINT kClearMessage = WM_APP + 21;
-constexpr UINT_PTR kSubclassId = 1;
 constexpr int kTabWidth = 4;
 
 struct OutputPane {
@@ -124,7 +124,7 @@ bool OpenAt(const std::wstring& path, int line) {
     return true;
 }
 
-LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR) {
     OutputPane& pane = Pane();
     switch (message) {
     case kAppendMessage:
@@ -157,13 +157,12 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
         pane.view.reset();
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(page, PageProc, kSubclassId);
         pane.page = nullptr;
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(page, message, wParam, lParam);
+    return ::DefWindowProcW(page, message, wParam, lParam);
 }
 
 }  // namespace
@@ -174,7 +173,7 @@ bool CreateOutputPane(HWND page) {
         return false;
     }
     pane.view = EditorView::Create(page, kOutputViewId);
-    if (!pane.view || !::SetWindowSubclass(page, PageProc, kSubclassId, 0)) {
+    if (!pane.view || !SetPanePageHandler(page, PageProc)) {
         pane.view.reset();
         return false;
     }

@@ -1,6 +1,8 @@
 // Tab bar, tab images, activation history and the placement of the active view.
 #include "doc/document_tabs.h"
 
+#include <algorithm>
+
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "base/file_identity.h"
@@ -149,22 +151,14 @@ DocumentTabs::~DocumentTabs() {
     }
 }
 
-int DocumentTabs::Count() const { return static_cast<int>(::SendMessageW(tabControl_, TCM_GETITEMCOUNT, 0, 0)); }
-
 Document* DocumentTabs::At(int index) const {
-    TCITEMW item{};
-    item.mask = TCIF_PARAM;
-    if (index < 0 || !::SendMessageW(tabControl_, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item))) {
-        return nullptr;
-    }
-    return reinterpret_cast<Document*>(item.lParam);
+    return index >= 0 && index < Count() ? documents_[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
 int DocumentTabs::IndexOf(const Document* document) const {
-    const int count = Count();
-    for (int i = 0; i < count; ++i) {
-        if (At(i) == document) {
-            return i;
+    for (std::size_t i = 0; i < documents_.size(); ++i) {
+        if (documents_[i].get() == document) {
+            return static_cast<int>(i);
         }
     }
     return -1;
@@ -231,16 +225,19 @@ Document* DocumentTabs::Append(std::unique_ptr<Document> document, bool setFocus
 
 Document* DocumentTabs::AppendInactive(std::unique_ptr<Document> document) {
     TCITEMW item{};
-    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = document->displayName.data();
     item.iImage = ImageIndexOf(document.get());
-    item.lParam = reinterpret_cast<LPARAM>(document.get());
     const int index = static_cast<int>(
         ::SendMessageW(tabControl_, TCM_INSERTITEMW, Count(), reinterpret_cast<LPARAM>(&item)));
-    if (index < 0) {
+    if (index != Count()) {
+        if (index >= 0) {
+            ::SendMessageW(tabControl_, TCM_DELETEITEM, index, 0);
+        }
         return nullptr;
     }
-    return document.release();
+    documents_.push_back(std::move(document));
+    return documents_.back().get();
 }
 
 void DocumentTabs::RememberInHistory(int index) {
@@ -298,7 +295,8 @@ void DocumentTabs::Remove(int index) {
         return;
     }
     NotifyDocumentClosing(*document);
-    std::unique_ptr<Document> owned(document);
+    const std::unique_ptr<Document> owned = std::move(documents_[static_cast<std::size_t>(index)]);
+    documents_.erase(documents_.begin() + index);
     ::SendMessageW(tabControl_, TCM_DELETEITEM, index, 0);
     if (document != active_) {
         return;
@@ -314,10 +312,9 @@ void DocumentTabs::Remove(int index) {
 }
 
 void DocumentTabs::RemoveAll() {
-    const int count = Count();
-    for (int i = count - 1; i >= 0; --i) {
-        NotifyDocumentClosing(*At(i));
-        std::unique_ptr<Document> owned(At(i));
+    while (!documents_.empty()) {
+        NotifyDocumentClosing(*documents_.back());
+        documents_.pop_back();
     }
     ::SendMessageW(tabControl_, TCM_DELETEALLITEMS, 0, 0);
     active_ = nullptr;
@@ -334,12 +331,18 @@ void DocumentTabs::Move(int from, int to) {
     }
     wchar_t text[261] = {};
     TCITEMW item{};
-    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = text;
     item.cchTextMax = 261;
     ::SendMessageW(tabControl_, TCM_GETITEMW, from, reinterpret_cast<LPARAM>(&item));
     ::SendMessageW(tabControl_, TCM_DELETEITEM, from, 0);
     ::SendMessageW(tabControl_, TCM_INSERTITEMW, to, reinterpret_cast<LPARAM>(&item));
+    const auto first = documents_.begin();
+    if (from < to) {
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    } else {
+        std::rotate(first + to, first + from, first + from + 1);
+    }
     // The selection follows the active document: a dragged tab is the active one and is selected
     // at its new place; moving another tab must not leave a tab selected over a different view.
     const int activeIndex = ActiveIndex();

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "doc/document.h"
 
@@ -22,7 +23,7 @@ public:
     ~DocumentTabs();
 
     HWND TabControl() const { return tabControl_; }
-    int Count() const;
+    int Count() const { return static_cast<int>(documents_.size()); }
     Document* At(int index) const;
     int IndexOf(const Document* document) const;
     Document* Active() const { return active_; }
@@ -64,6 +65,10 @@ private:
     HWND tabControl_;
     HWND toolTip_ = nullptr;
     HIMAGELIST images_ = nullptr;
+    // The documents in the order of their tabs. Kept here rather than asked of the tab bar: a
+    // view's notification looks its document up, and under Wine every message to the tab bar
+    // costs about a tenth of a millisecond.
+    std::vector<std::unique_ptr<Document>> documents_;
     Document* active_ = nullptr;
     int history_[2] = {-1, -1};
     int historySlot_ = 0;

@@ -11,6 +11,7 @@
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "base/ini_file.h"
+#include "base/pane_page.h"
 #include "doc/document_tabs.h"
 #include "panes/explorer_filter_dialog.h"
 #include "panes/explorer_toolbar.h"
@@ -22,7 +23,6 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-constexpr UINT_PTR kSubclassId = 1;
 constexpr wchar_t kDefaultPath[] = L"::{20d04fe0-3aea-1069-a2d8-08002b30309d}}";
 constexpr wchar_t kDefaultExclude[] = L"*.exe;*.bat;*.com";
 constexpr wchar_t kDefaultInclude[] = L"*.txt;*.html;*.htm;*.css;*.js;*.cpp;*.c;*.h";
@@ -42,6 +42,7 @@ struct ExplorerState {
     HWND filterBox = nullptr;
     std::vector<std::wstring> filterLines;
     ComPtr<CFolderView> browser;
+    bool startBrowsed = false;  // the stored folder was browsed
 };
 
 ExplorerState& State() {
@@ -195,8 +196,20 @@ void OnFilterBox(int code) {
     }
 }
 
+// The stored folder is browsed once the window shows, or first when something needs the folder
+// sooner: the shell's view of a folder takes a good part of a start.
+CFolderView* BrowsedView() {
+    ExplorerState& state = State();
+    if (state.browser && !state.startBrowsed) {
+        state.startBrowsed = true;
+        state.browser->BrowseToText(ReadOr(ExplorerIni(), L"Path", kDefaultPath));
+        OnBrowsed();
+    }
+    return state.browser.Get();
+}
+
 void ShowHistoryMenu(bool back, const RECT& button) {
-    CFolderView* browser = State().browser.Get();
+    CFolderView* browser = BrowsedView();
     const HistoryRing<unique_pidl>& ring = back ? browser->BackRing() : browser->ForwardRing();
     HMENU menu = ::CreatePopupMenu();
     if (menu == nullptr) {
@@ -286,7 +299,7 @@ LRESULT OnDropDown(const NMTOOLBARW& drop) {
 }
 
 void RunCommand(int command) {
-    CFolderView* browser = State().browser.Get();
+    CFolderView* browser = BrowsedView();
     if (browser == nullptr) {
         return;
     }
@@ -339,7 +352,7 @@ bool OnNotify(const NMHDR* header, LRESULT& result) {
     return handled;
 }
 
-LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR) {
     try {
         switch (message) {
         case WM_SIZE:
@@ -360,7 +373,6 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
             break;
         }
         case WM_NCDESTROY: {
-            ::RemoveWindowSubclass(page, PageProc, kSubclassId);
             ExplorerState& state = State();
             if (state.browser) {
                 state.browser->Close();
@@ -375,7 +387,7 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
         ::MessageBeep(MB_ICONEXCLAMATION);
         return 0;
     }
-    return ::DefSubclassProc(page, message, wParam, lParam);
+    return ::DefWindowProcW(page, message, wParam, lParam);
 }
 
 HWND CreateCombo(HWND parent, int id, DWORD style, int width) {
@@ -407,7 +419,7 @@ bool CreateExplorerPane(HWND page) {
         return false;
     }
     state.filterBox = CreateCombo(state.toolbar, kExplorerFilterId, CBS_DROPDOWN | CBS_AUTOHSCROLL, kFilterBoxWidth);
-    if (state.filterBox == nullptr || !::SetWindowSubclass(page, PageProc, kSubclassId, 0)) {
+    if (state.filterBox == nullptr || !SetPanePageHandler(page, PageProc)) {
         return false;
     }
     ::SHAutoComplete(EditOf(state.address), SHACF_FILESYSTEM);
@@ -415,24 +427,24 @@ bool CreateExplorerPane(HWND page) {
     state.filterLines = ExplorerIni().ReadList(L"Filter");
     RestoreFilter();
     Layout();
-    state.browser->BrowseToText(ReadOr(ExplorerIni(), L"Path", kDefaultPath));
-    OnBrowsed();
     return true;
 }
+
+void BrowseExplorerStartFolder() { BrowsedView(); }
 
 HWND ExplorerPage() { return State().page; }
 
 void RunExplorerViewSetting(int item) { RunViewSetting(item); }
 
-CFolderView* ExplorerFolderView() { return State().browser.Get(); }
+CFolderView* ExplorerFolderView() { return BrowsedView(); }
 
 std::wstring ExplorerCurrentFolder() {
-    CFolderView* browser = State().browser.Get();
+    CFolderView* browser = BrowsedView();
     return browser != nullptr ? browser->CurrentFolder() : std::wstring();
 }
 
 void ShowFolderInExplorer(const std::wstring& path) {
-    CFolderView* browser = State().browser.Get();
+    CFolderView* browser = BrowsedView();
     if (browser == nullptr) {
         return;
     }
@@ -448,7 +460,7 @@ void ShowFolderInExplorer(const std::wstring& path) {
 }
 
 void AddExplorerSelectionToFavorites() {
-    CFolderView* browser = State().browser.Get();
+    CFolderView* browser = BrowsedView();
     if (browser == nullptr) {
         return;
     }
@@ -532,8 +544,8 @@ void SetExplorerFilterLines(std::vector<std::wstring> lines) {
 
 void SaveExplorerPaneSettings() {
     ExplorerState& state = State();
-    if (!state.browser) {
-        return;
+    if (!state.browser || !state.startBrowsed) {
+        return;  // never shown: the stored keys still hold
     }
     const IniFile ini = ExplorerIni();
     const FolderViewOptions current = state.browser->CurrentViewOptions();

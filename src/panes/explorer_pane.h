@@ -41,8 +41,11 @@ enum ExplorerViewSetting : int {
 };
 void RunExplorerViewSetting(int item);
 
-// Reads the explorer's keys, builds the page's controls and shows the stored folder.
+// Reads the explorer's keys and builds the page's controls.
 bool CreateExplorerPane(HWND page);
+// Shows the stored folder, unless the page showed a folder already (the start calls it once the
+// window shows; the functions below that need the folder do it first themselves).
+void BrowseExplorerStartFolder();
 HWND ExplorerPage();
 // The browser of the page, while the page exists.
 CFolderView* ExplorerFolderView();

@@ -143,8 +143,17 @@ void TabWindowTest::Command(int command, LPARAM lParam) {
 HWND TabWindowTest::TabBar() const { return Tabs()->TabControl(); }
 
 std::vector<Document*> TabWindowTest::TabOrder() const {
+    // The documents are kept beside the bar: each tab must still show its own document's name.
+    EXPECT_EQ(::SendMessageW(TabBar(), TCM_GETITEMCOUNT, 0, 0), Tabs()->Count());
     std::vector<Document*> order;
     for (int i = 0; i < Tabs()->Count(); ++i) {
+        wchar_t text[261] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 261;
+        ::SendMessageW(TabBar(), TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(std::wstring(text), Tabs()->At(i)->displayName) << "tab " << i;
         order.push_back(Tabs()->At(i));
     }
     return order;

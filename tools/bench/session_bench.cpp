@@ -4,7 +4,7 @@
 // texts. Rounds; medians and ratios are printed.
 // Usage: kelpo_session_bench [rounds] [--restore-only]   (KELPO_STARTUP_TRACE, when set, reaches
 // kelpo.exe). --restore-only writes the session of the 100 files itself instead of opening them
-// from the command line first: opening runs the tag generator once per file and takes minutes.
+// from the command line first.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -139,6 +139,10 @@ int main() {
     if (!CopyInto(bin + L"kelpo.exe", folder) || !CopyInto(bin + L"kelpo_session_floor.exe", folder)) {
         std::printf("cannot copy the programs into %ls\n", folder.c_str());
         return 1;
+    }
+    // The symbol list tags each opened file, as it does where kelpo is installed with its ctags.
+    if (!CopyInto(bin + L"ctags.exe", folder)) {
+        std::printf("no ctags.exe beside the benchmark: each opened file tries to start it in vain\n");
     }
     std::wstring arguments;
     std::string list;
