@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/file_encoding.h"
+#include "base/file_identity.h"
 #include "lang/editor_view.h"
 
 namespace kelpo {
@@ -52,6 +53,13 @@ struct Document {
     std::function<bool(Document&)> deferredLoad;
     // The place its view is to take once loaded, as the session recorded it.
     std::optional<RestoredPlace> placeToRestore;
+    // The identity of the file, taken for this path and file time (see DocumentTabs::FindByPath).
+    struct KnownIdentity {
+        std::wstring path;
+        FILETIME fileTime{};
+        FileIdentity identity;
+    };
+    std::optional<KnownIdentity> knownIdentity;
 
     bool HasPath() const { return !path.empty(); }
     bool IsLoaded() const { return !deferredLoad; }

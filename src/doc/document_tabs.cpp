@@ -177,15 +177,31 @@ int DocumentTabs::FindByPathSpelling(const std::wstring& fullPath) const {
     return -1;
 }
 
+namespace {
+
+const FileIdentity& KnownIdentityOf(Document& document) {
+    std::optional<Document::KnownIdentity>& known = document.knownIdentity;
+    if (!known || known->path != document.path || ::CompareFileTime(&known->fileTime, &document.fileTime) != 0) {
+        known = Document::KnownIdentity{document.path, document.fileTime, IdentityOfFile(document.path)};
+    }
+    return known->identity;
+}
+
+}  // namespace
+
 int DocumentTabs::FindByPath(const std::wstring& fullPath) const {
     if (const int index = FindByPathSpelling(fullPath); index >= 0) {
         return index;
     }
-    const int count = Count();
-    // Another spelling of an open file: a short 8.3 name, a hard link.
+    // Another spelling of an open file: a short 8.3 name, a hard link. The open files' identities
+    // are kept from the last time they were asked for their path and file time (opening every
+    // open file for each file opened made opening many files slow), and a match is confirmed
+    // with the file as it is now: a file deleted since may have given its index to another.
     const FileIdentity identity = IdentityOfFile(fullPath);
-    for (int i = 0; identity.known && i < count; ++i) {
-        if (At(i)->HasPath() && IdentityOfFile(At(i)->path).SameFileAs(identity)) {
+    for (int i = 0; identity.known && i < Count(); ++i) {
+        Document& document = *At(i);
+        if (document.HasPath() && KnownIdentityOf(document).SameFileAs(identity) &&
+            IdentityOfFile(document.path).SameFileAs(identity)) {
             return i;
         }
     }

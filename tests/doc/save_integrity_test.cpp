@@ -181,6 +181,16 @@ TEST_F(SaveIntegrityTest, AHardLinkedFileKeepsItsIdentityAndEveryNameSeesTheSave
     EXPECT_EQ(OpenDocument(other), &document);
 }
 
+TEST_F(SaveIntegrityTest, ANameMadeForTheSavedFileFindsItsTab) {
+    Document& document = Open(L"replaced.txt", "old\r\n");
+    Open(L"beside.txt", "x\r\n");  // opening it looked at the first file's identity
+    ReplaceViewText(document, "new\r\n");
+    ASSERT_TRUE(SaveFile(document, document.path));  // a new file took the name
+    const std::wstring other = files_.File(L"second name.txt");
+    ASSERT_TRUE(::CreateHardLinkW(other.c_str(), document.path.c_str(), nullptr));
+    EXPECT_EQ(OpenDocument(other), &document);
+}
+
 TEST_F(SaveIntegrityTest, ASymbolicLinkStaysALink) {
     Document& target = Open(L"target.txt", "old\r\n");
     const std::wstring link = files_.File(L"link.txt");
