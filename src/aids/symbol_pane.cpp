@@ -1,5 +1,6 @@
-// The symbol pane owns the trees; the page is subclassed to size the shown tree, turn selection
-// changes into go-to-line requests and offer the context menu.
+// The symbol pane owns the trees; the page's handler sizes the shown tree, turns selection changes
+// into go-to-line requests and offers the context menu. A tree is filled when it is first seen:
+// with the Symbols page out of sight, opening files runs no ctags.
 #include "aids/symbol_pane.h"
 
 #include <commctrl.h>
@@ -24,13 +25,21 @@
 namespace kelpo {
 namespace {
 
+// Posted to the page when it paints with an unfilled tree shown: the tree is being seen.
+constexpr UINT kFillShownTree = WM_APP + 1;
+
+struct TreeEntry {
+    const Document* document;
+    std::unique_ptr<SymbolTree> tree;
+    bool filled = false;  // ctags has run for the file
+};
 
 struct SymbolPane {
     HWND page = nullptr;
     bool refreshing = false;  // selection changes while a tree is rebuilt do not navigate
     HIMAGELIST images = nullptr;
     SymbolTree* shown = nullptr;
-    std::vector<std::pair<const Document*, std::unique_ptr<SymbolTree>>> trees;
+    std::vector<TreeEntry> trees;
 };
 
 SymbolPane& Pane() {
@@ -73,6 +82,36 @@ void Rebuild(SymbolTree& tree, const Document& document) {
     ::SendMessageW(tree.Window(), WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(tree.Window(), nullptr, TRUE);
     ::SetCursor(oldCursor);
+    pane.refreshing = false;
+}
+
+TreeEntry* EntryOf(const Document& document) {
+    for (TreeEntry& entry : Pane().trees) {
+        if (entry.document == &document) return &entry;
+    }
+    return nullptr;
+}
+
+TreeEntry* ShownEntry() {
+    for (TreeEntry& entry : Pane().trees) {
+        if (entry.tree.get() == Pane().shown) return &entry;
+    }
+    return nullptr;
+}
+
+// Runs ctags for the shown tree unless it has run: the tree is about to be seen.
+void FillShownTree() {
+    SymbolPane& pane = Pane();
+    TreeEntry* entry = ShownEntry();
+    if (entry == nullptr || entry->filled) return;
+    entry->filled = true;
+    SymbolTree& tree = *entry->tree;
+    pane.refreshing = true;
+    ::SendMessageW(tree.Window(), WM_SETREDRAW, FALSE, 0);
+    Fill(tree, *entry->document);
+    tree.SelectAndShow(nullptr);
+    ::SendMessageW(tree.Window(), WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(tree.Window(), nullptr, TRUE);
     pane.refreshing = false;
 }
 
@@ -126,6 +165,18 @@ LRESULT PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PT
             }
             break;
         }
+        case WM_PAINT:
+            // Seen without the page having been shown (the pane was): filled after this paint.
+            if (const TreeEntry* entry = ShownEntry(); entry != nullptr && !entry->filled) {
+                ::PostMessageW(page, kFillShownTree, 0, 0);
+            }
+            break;
+        case WM_SHOWWINDOW:
+            if (wParam) FillShownTree();
+            break;
+        case kFillShownTree:
+            FillShownTree();
+            return 0;
         case WM_CONTEXTMENU:
             ShowContextMenu(page);
             return 0;
@@ -153,9 +204,10 @@ void Show(SymbolTree* tree) {
     SymbolPane& pane = Pane();
     pane.shown = tree;
     FitShownTree();
-    for (const auto& entry : pane.trees) {
-        ::ShowWindow(entry.second->Window(), entry.second.get() == tree ? SW_SHOW : SW_HIDE);
+    for (const TreeEntry& entry : pane.trees) {
+        ::ShowWindow(entry.tree->Window(), entry.tree.get() == tree ? SW_SHOW : SW_HIDE);
     }
+    if (::IsWindowVisible(pane.page)) FillShownTree();
 }
 
 }  // namespace
@@ -171,8 +223,8 @@ bool CreateSymbolPane(HWND page) {
 }
 
 SymbolTree* SymbolTreeOf(const Document& document) {
-    for (const auto& entry : Pane().trees) {
-        if (entry.first == &document) return entry.second.get();
+    for (const TreeEntry& entry : Pane().trees) {
+        if (entry.document == &document) return entry.tree.get();
     }
     return nullptr;
 }
@@ -187,18 +239,13 @@ void AddDocumentSymbols(Document& document) {
     std::unique_ptr<SymbolTree> tree = SymbolTree::Create(pane.page, pane.images, StoredMode(), &document);
     if (!tree) return;
     SymbolTree& made = *tree;
-    pane.trees.emplace_back(&document, std::move(tree));
-    pane.refreshing = true;
-    ::SendMessageW(made.Window(), WM_SETREDRAW, FALSE, 0);
-    Fill(made, document);
-    made.SelectAndShow(nullptr);
-    ::SendMessageW(made.Window(), WM_SETREDRAW, TRUE, 0);
-    pane.refreshing = false;
+    pane.trees.push_back(TreeEntry{&document, std::move(tree)});
     if (Tabs() != nullptr && Tabs()->Active() == &document) Show(&made);
 }
 
 void RefreshDocumentSymbols(const Document& document) {
-    if (SymbolTree* tree = SymbolTreeOf(document)) Rebuild(*tree, document);
+    const TreeEntry* entry = EntryOf(document);
+    if (entry != nullptr && entry->filled) Rebuild(*entry->tree, document);
 }
 
 void ShowDocumentSymbols(const Document* document) {
@@ -208,9 +255,9 @@ void ShowDocumentSymbols(const Document* document) {
 void RemoveDocumentSymbols(const Document& document) {
     SymbolPane& pane = Pane();
     const auto found = std::find_if(pane.trees.begin(), pane.trees.end(),
-                                    [&document](const auto& entry) { return entry.first == &document; });
+                                    [&document](const TreeEntry& entry) { return entry.document == &document; });
     if (found == pane.trees.end()) return;
-    if (pane.shown == found->second.get()) pane.shown = nullptr;
+    if (pane.shown == found->tree.get()) pane.shown = nullptr;
     pane.trees.erase(found);
 }
 

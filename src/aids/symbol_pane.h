@@ -22,9 +22,10 @@ enum SymbolMenuCommand : int {
 // Takes over the page; false when its image list could not be made.
 bool CreateSymbolPane(HWND page);
 
-// A file was opened: its tree is made and filled, and shown when it is the active document's.
+// A file was opened: its tree is made, and shown when it is the active document's. ctags fills a
+// tree when it is first seen (shown with the page in sight).
 void AddDocumentSymbols(Document& document);
-// The file was saved: its tree is filled again, keeping the selected symbol selected.
+// The file was saved: its tree, once filled, is filled again, keeping the selected symbol selected.
 void RefreshDocumentSymbols(const Document& document);
 // The active document changed: its tree is shown, every other one hidden.
 void ShowDocumentSymbols(const Document* document);

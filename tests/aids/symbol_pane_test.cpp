@@ -20,17 +20,19 @@
 namespace kelpo {
 namespace {
 
+constexpr int kCmdToggleLeftPane = 88;
+constexpr int kCmdShowExplorer = 90;
 constexpr int kCmdShowSymbols = 91;
 constexpr int kCmdSave = 8;
 
 class SymbolPaneTest : public test::MainWindowFixture {
 protected:
-    Document* OpenSample(const wchar_t* name = L"sample.cpp") {
+    Document* OpenSample(const wchar_t* name = L"sample.cpp", bool showSymbols = true) {
         std::ifstream source(KELPO_TEST_DATA_DIR "/symbols/sample.cpp", std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
         test::WriteFileBytes(folder_.File(name), bytes);
         Document* document = OpenDocument(folder_.File(name));
-        ::SendMessageW(window_, WM_COMMAND, kCmdShowSymbols, 0);
+        if (showSymbols) ::SendMessageW(window_, WM_COMMAND, kCmdShowSymbols, 0);
         return document;
     }
 
@@ -137,6 +139,28 @@ TEST_F(SymbolPaneTest, TheContextMenuChangesTheModeAndFolds) {
     EXPECT_FALSE(expanded());
     ASSERT_TRUE(RunSymbolMenuCommand(kSymbolMenuExpand));
     EXPECT_TRUE(expanded());
+}
+
+TEST_F(SymbolPaneTest, ATreeIsFilledWhenItIsFirstSeen) {
+    ::SendMessageW(window_, WM_COMMAND, kCmdShowExplorer, 0);
+    Document* document = OpenSample(L"sample.cpp", false);
+    ASSERT_NE(document, nullptr);
+    SymbolTree* tree = SymbolTreeOf(*document);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(tree->Empty()) << "out of sight, no ctags runs";
+    ::SendMessageW(window_, WM_COMMAND, kCmdShowSymbols, 0);
+    EXPECT_NE(tree->FindLabel(L"Twice"), nullptr) << "the page shown";
+
+    // The page chosen while the pane is hidden: the tree fills when the pane shows it.
+    ::SendMessageW(window_, WM_COMMAND, kCmdToggleLeftPane, 0);
+    ASSERT_EQ(App().settings.config1 & kC1LeftPane, 0u);
+    Document* other = OpenSample(L"other.cpp", false);
+    ASSERT_NE(other, nullptr);
+    SymbolTree* otherTree = SymbolTreeOf(*other);
+    ASSERT_NE(otherTree, nullptr);
+    EXPECT_TRUE(otherTree->Empty());
+    ::SendMessageW(window_, WM_COMMAND, kCmdToggleLeftPane, 0);
+    EXPECT_TRUE(test::PumpUntil([&] { return otherTree->FindLabel(L"Twice") != nullptr; }, std::chrono::seconds(5)));
 }
 
 TEST_F(SymbolPaneTest, GoToSymbolFindsTheTypedNameAndJumpsToItsLine) {
