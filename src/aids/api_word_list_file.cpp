@@ -2,29 +2,12 @@
 #include <windows.h>
 
 #include "aids/api_word_list.h"
-#include "base/handles.h"
+#include "base/file_read.h"
 
 namespace kelpo {
 namespace {
 
 constexpr wchar_t kApiFiles[] = L"cpp_win32.api";
-
-// The whole file, or nothing when it does not open or cannot be read.
-std::string ReadWholeFile(const std::wstring& path) {
-    unique_hfile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF) {
-        return {};
-    }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        return {};
-    }
-    bytes.resize(read);
-    return bytes;
-}
 
 }  // namespace
 
@@ -47,7 +30,7 @@ void LoadProgramApiWordList(const std::wstring& programFolder) {
         const std::wstring name(names.substr(0, end));
         names.remove_prefix(std::min(end + 1, names.size()));
         if (!name.empty()) {
-            text += ReadWholeFile(programFolder + name);
+            text += ReadWholeFile(programFolder + name).value_or(std::string());
             if (!text.empty() && text.back() != '\n') {
                 text += '\n';  // a last line without its end must not run into the next file's first
             }

@@ -14,6 +14,7 @@
 #include "aids/variables_context.h"
 #include "aids/variables_dialog.h"
 #include "base/app_state.h"
+#include "base/file_read.h"
 #include "base/handles.h"
 #include "base/pane_page.h"
 #include "base/text_convert.h"
@@ -26,7 +27,7 @@ namespace kelpo {
 namespace {
 
 constexpr std::size_t kLongestTitle = 260;
-constexpr LONGLONG kLargestFile = 16LL << 20;
+constexpr std::uint64_t kLargestFile = 16ull << 20;
 
 struct PaneState {
     HWND page = nullptr;
@@ -39,24 +40,8 @@ PaneState& State() {
     return state;
 }
 
-std::string ReadWholeFile(const std::wstring& path) {
-    unique_hfile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestFile) {
-        return {};
-    }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        return {};
-    }
-    bytes.resize(read);
-    return bytes;
-}
-
 void FillList(PaneState& state) {
-    state.entries = ParseSnippets(ReadWholeFile(App().paths.snippetsFile));
+    state.entries = ParseSnippets(ReadWholeFile(App().paths.snippetsFile, kLargestFile).value_or(std::string()));
     ::SendMessageW(state.list, LB_RESETCONTENT, 0, 0);
     for (std::size_t i = 0; i < state.entries.size(); ++i) {
         std::wstring title = Utf8ToWide(state.entries[i].title);

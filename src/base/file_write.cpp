@@ -7,6 +7,7 @@
 #include <random>
 
 #include "base/file_paths.h"
+#include "base/file_read.h"
 #include "base/handles.h"
 
 namespace kelpo {
@@ -148,27 +149,6 @@ bool MustKeepIdentity(const std::wstring& path, DWORD attributes) {
                                     OPEN_EXISTING, 0, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
     return file && ::GetFileInformationByHandle(file.get(), &info) && info.nNumberOfLinks > 1;
-}
-
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-    unique_hfile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
-        return std::nullopt;
-    }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const auto chunk = static_cast<DWORD>(std::min(bytes.size() - done, kLargestWrite));
-        DWORD read = 0;
-        if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) {
-            return std::nullopt;
-        }
-        done += read;
-    }
-    return bytes;
 }
 
 // Truncates the existing file (following a symbolic link to its target) and writes the bytes.

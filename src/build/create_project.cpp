@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "base/file_paths.h"
+#include "base/file_read.h"
 #include "base/file_write.h"
 #include "base/handles.h"
 #include "base/text_convert.h"
@@ -38,23 +39,6 @@ std::vector<std::wstring> FilesOf(const std::wstring& folder) {
         }
     } while (::FindNextFileW(find.get(), &data));
     return names;
-}
-
-// The whole file, or nothing when it cannot be read.
-std::optional<std::string> ReadBytes(const std::wstring& path) {
-    unique_hfile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) {
-        return std::nullopt;
-    }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                           read != bytes.size())) {
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 std::wstring LastComponent(const std::wstring& folder) {
@@ -100,7 +84,7 @@ bool CreateProject(const std::wstring& folderText, const TextSink& out, const Re
     std::vector<std::string> sources;
     for (const std::wstring& file : files) {
         if (IsScannedSource(file)) {
-            if (std::optional<std::string> text = ReadBytes(folder + file)) {
+            if (std::optional<std::string> text = ReadWholeFile(folder + file)) {
                 texts.push_back(std::move(*text));
             }
         }
@@ -120,7 +104,7 @@ bool CreateProject(const std::wstring& folderText, const TextSink& out, const Re
         Say(out, "Error : cannot write " + WideToAnsi(path) + "\n");
         return false;
     }
-    const std::optional<std::string> written = ReadBytes(path);
+    const std::optional<std::string> written = ReadWholeFile(path);
     Say(out, WithLineFeeds(written ? *written : text));
     return true;
 }

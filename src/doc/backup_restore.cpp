@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/file_read.h"
 #include "base/handles.h"
 #include "base/text_convert.h"
 #include "doc/backup_keeper.h"
@@ -32,22 +33,6 @@ std::vector<std::wstring> FileNames(const std::wstring& pattern) {
     } while (::FindNextFileW(find.get(), &data));
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::optional<std::string> ReadSnapshotFile(const std::wstring& path) {
-    unique_hfile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > kMaximumFileSize) {
-        return std::nullopt;
-    }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                           read != bytes.size())) {
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 bool FileExists(const std::wstring& path) {
@@ -110,7 +95,7 @@ bool RestoreRun(const std::wstring& backupFolder, const std::wstring& runName, R
             ::DeleteFileW(file.c_str());
             continue;
         }
-        const std::optional<std::string> bytes = ReadSnapshotFile(file);
+        const std::optional<std::string> bytes = ReadWholeFile(file, kMaximumFileSize);
         const std::optional<SnapshotRecord> record = bytes ? DecodeSnapshot(*bytes) : std::nullopt;
         if (!record) {
             MoveAside(backupFolder, runName, file);
