@@ -34,6 +34,7 @@ enum : int {
 };
 enum class EntryKind { Category = 0, Root = 1, File = 2, Separator = 3 };
 enum Picture : int { kPictureCategory = 1, kPictureFile = 2, kPictureFolder = 3, kPictureSeparator = 4 };
+constexpr int kFixedPictures = 5;  // picture 0 and the four above; each file's own icon follows
 constexpr int kEdge = 6;  // pixels from an item's edge that mean "before" or "after" while dragging
 
 struct Entry {
@@ -187,6 +188,7 @@ void Fill() {
     Organizer& organizer = State();
     TreeView_DeleteAllItems(organizer.tree);
     organizer.entries.clear();
+    ImageList_SetImageCount(organizer.images, kFixedPictures);  // the old files' icons go with their items
     Entry root;
     root.kind = EntryKind::Root;
     organizer.root = InsertEntry(TVI_ROOT, TVI_LAST, std::move(root), kPictureCategory, true);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/app_state.h"
+#include "base/text_convert.h"
 #include "panes/favorites_file.h"
 #include "panes/favorites_organizer.h"
 #include "support/test_support.h"
@@ -89,6 +90,7 @@ TEST_F(Organizer, FillsTheTreeAndCancelLeavesTheFile) {
     ::SendMessageW(window_, WM_COMMAND, 192, 0);  // a second request keeps the same dialog
     EXPECT_EQ(App().modeless.dialog, dialog_);
 
+
     TreeView_SelectItem(tree_, root_);
     Run(13);
     EXPECT_TRUE(ChildLabels(tree_, root_).empty());
@@ -98,6 +100,20 @@ TEST_F(Organizer, FillsTheTreeAndCancelLeavesTheFile) {
     EXPECT_FALSE(::IsWindow(dialog_));
     EXPECT_EQ(App().modeless.dialog, nullptr);
     EXPECT_EQ(test::ReadFileBytes(FavoritesFilePath()), kSeed);
+}
+
+TEST_F(Organizer, ReloadingAddsNoPictures) {
+    Run(IDCANCEL);
+    const std::string existing = WideToUtf8(FavoritesFilePath());  // a file that is there has its own icon
+    test::WriteFileBytes(FavoritesFilePath(), "<favorites><file name=\"f\">" + existing + "</file></favorites>");
+    ::SendMessageW(window_, WM_COMMAND, 192, 0);
+    dialog_ = App().modeless.dialog;
+    ASSERT_NE(dialog_, nullptr);
+    HIMAGELIST pictures = TreeView_GetImageList(::GetDlgItem(dialog_, kOrganizerTreeId), TVSIL_NORMAL);
+    const int count = ImageList_GetImageCount(pictures);
+    Run(9);  // Reload, twice
+    Run(9);
+    EXPECT_EQ(ImageList_GetImageCount(pictures), count);
 }
 
 TEST_F(Organizer, OkWritesTheTreeBackWithTheDeclaration) {
