@@ -47,15 +47,10 @@ void InsertTemplate(EditorView& view, const wchar_t* templatePath) {
     view.Call(SCI_SETSEL, caret, caret);
 }
 
-// Views report many notifications, nearly all from the active one: that one is found without
-// asking the tab control, which costs a message per tab.
 Document* DocumentOfView(HWND view) {
     DocumentTabs* tabs = Tabs();
     if (tabs == nullptr) {
         return nullptr;
-    }
-    if (Document* active = tabs->Active(); active != nullptr && active->view && active->view->Window() == view) {
-        return active;
     }
     for (int i = 0; i < tabs->Count(); ++i) {
         Document* document = tabs->At(i);
