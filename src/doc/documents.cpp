@@ -5,6 +5,7 @@
 
 #include "base/app_state.h"
 #include "base/file_paths.h"
+#include "base/file_read.h"
 #include "base/recent_lists.h"
 #include "base/status_message.h"
 #include "doc/backup_keeper.h"
@@ -22,22 +23,12 @@ namespace kelpo {
 namespace {
 
 void InsertTemplate(EditorView& view, const wchar_t* templatePath) {
-    HANDLE file = ::CreateFileW(templatePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    constexpr std::uint64_t kLargestTemplate = 64ull << 20;
+    const std::optional<std::string> read = ReadWholeFile(templatePath, kLargestTemplate);
+    if (!read) {
         return;
     }
-    std::string bytes;
-    LARGE_INTEGER size{};
-    if (::GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20)) {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-            read = 0;
-        }
-        bytes.resize(read);
-    }
-    ::CloseHandle(file);
+    std::string bytes = *read;
     const std::size_t bar = bytes.find('|');
     if (bar != std::string::npos) {
         bytes.erase(bar, 1);
