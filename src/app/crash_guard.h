@@ -5,4 +5,7 @@ namespace kelpo {
 
 void InstallCrashGuard();
 
+// Loads the dump writer ahead of need, once the window is up: the start does not wait for it.
+void PrepareCrashDumps();
+
 }  // namespace kelpo

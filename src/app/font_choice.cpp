@@ -7,6 +7,7 @@
 
 #include "app/settings_store.h"
 #include "base/app_state.h"
+#include "base/common_dialogs.h"
 #include "base/ini_file.h"
 #include "base/settings_values.h"
 #include "lang/theme_menu.h"
@@ -84,7 +85,7 @@ void ChooseEditorFontWithDialog(HWND owner) {
     choose.hwndOwner = owner;
     choose.lpLogFont = &logFont;
     choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
-    if (!::ChooseFontW(&choose)) {
+    if (!ShowFontDialog(&choose)) {
         return;
     }
     UseFont(logFont.lfFaceName, choose.iPointSize / 10);

@@ -9,6 +9,7 @@
 
 #include "app/insert_text.h"
 #include "base/app_state.h"
+#include "base/common_dialogs.h"
 #include "base/ini_file.h"
 #include "base/text_convert.h"
 #include "doc/document_tabs.h"
@@ -38,7 +39,7 @@ void InsertColour(EditorView& view) {
     choose.rgbResult = lastColour;
     choose.lpCustColors = customColours;
     choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!::ChooseColorW(&choose)) {
+    if (!ShowColorDialog(&choose)) {
         return;
     }
     lastColour = choose.rgbResult;

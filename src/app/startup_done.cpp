@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/crash_guard.h"
 #include "app/main_window_layout.h"
 #include "app/open_arguments.h"
 #include "app/pane_hosts.h"
@@ -54,6 +55,7 @@ void RunStartupDone(AppState& app) {
     }
     app.starting = false;
     TraceStartup("documents opened");
+    PrepareCrashDumps();
     // Activation came while the window was being made, before there was a document to give the
     // keyboard to: typing goes to the active document straight away.
     if (::GetActiveWindow() == app.mainWindow && Tabs() != nullptr && Tabs()->Active() != nullptr) {

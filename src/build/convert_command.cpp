@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include "base/app_state.h"
+#include "base/common_dialogs.h"
 #include "build/user_commands.h"
 #include "doc/document_tabs.h"
 
@@ -37,7 +38,7 @@ std::optional<std::wstring> AskProjectPath() {
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!::GetOpenFileNameW(&dialog)) {
+    if (!ShowOpenFileDialog(&dialog)) {
         return std::nullopt;
     }
     return std::wstring(path);

@@ -16,7 +16,6 @@
 namespace kelpo {
 namespace {
 
-constexpr int kToolId = 102;
 constexpr int kImageWidth = 10;
 constexpr int kImageHeight = 16;
 
@@ -57,41 +56,39 @@ void DrawTabImage(HDC dc, int index) {
     }
 }
 
+// The nine marks side by side in one bitmap, added to the list at once.
 HIMAGELIST CreateTabImages() {
-    HIMAGELIST list = ::ImageList_Create(kImageWidth, kImageHeight, ILC_COLOR24 | ILC_MASK, 9, 0);
+    constexpr int kCount = 9;
+    HIMAGELIST list = ::ImageList_Create(kImageWidth, kImageHeight, ILC_COLOR24 | ILC_MASK, kCount, 0);
     if (list == nullptr) {
         return nullptr;
     }
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    for (int i = 0; i < 9; ++i) {
-        unique_hbitmap bitmap(::CreateCompatibleBitmap(screen, kImageWidth, kImageHeight));
-        {
-            ScopedSelectObject select(dc, bitmap.get());
-            DrawTabImage(dc, i);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kImageWidth * kCount;
+    info.bmiHeader.biHeight = kImageHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    unique_hbitmap strip(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    if (!strip || dc == nullptr) {
+        if (dc != nullptr) {
+            ::DeleteDC(dc);
         }
-        ::ImageList_AddMasked(list, bitmap.get(), RGB(255, 255, 255));
-    }
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return list;
-}
-
-HWND CreateTabToolTip(HWND tabControl) {
-    HWND tip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, tabControl, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (tip == nullptr) {
+        ::ImageList_Destroy(list);
         return nullptr;
     }
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = tabControl;
-    tool.uId = kToolId;
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageW(tabControl, TCM_SETTOOLTIPS, reinterpret_cast<WPARAM>(tip), 0);
-    return tip;
+    {
+        ScopedSelectObject select(dc, strip.get());
+        for (int i = 0; i < kCount; ++i) {
+            ::SetViewportOrgEx(dc, i * kImageWidth, 0, nullptr);
+            DrawTabImage(dc, i);
+        }
+    }
+    ::DeleteDC(dc);
+    ::ImageList_AddMasked(list, strip.get(), RGB(255, 255, 255));
+    return list;
 }
 
 EditorView* ActiveDocumentView() {
@@ -130,7 +127,6 @@ std::unique_ptr<DocumentTabs> DocumentTabs::Create(HWND mainWindow) {
         return nullptr;
     }
     std::unique_ptr<DocumentTabs> tabs(new DocumentTabs(mainWindow, control));
-    tabs->toolTip_ = CreateTabToolTip(control);
     tabs->images_ = CreateTabImages();
     ::SendMessageW(control, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tabs->images_));
     const int padX = 3 * ::GetSystemMetrics(SM_CXEDGE);

@@ -63,7 +63,6 @@ private:
 
     HWND mainWindow_;
     HWND tabControl_;
-    HWND toolTip_ = nullptr;
     HIMAGELIST images_ = nullptr;
     // The documents in the order of their tabs. Kept here rather than asked of the tab bar: a
     // view's notification looks its document up, and under Wine every message to the tab bar

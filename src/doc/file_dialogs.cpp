@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include "base/app_state.h"
+#include "base/common_dialogs.h"
 #include "base/file_paths.h"
 #include "doc/documents.h"
 #include "doc/file_dialog_lists.h"
@@ -39,7 +40,7 @@ std::vector<std::wstring> ChooseFilesToOpen() {
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
-    if (!::GetOpenFileNameW(&dialog)) {
+    if (!ShowOpenFileDialog(&dialog)) {
         return {};
     }
     return SelectedFiles(buffer);
@@ -72,7 +73,7 @@ std::optional<std::wstring> AskSavePath(const Document& document) {
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_DONTADDTORECENT;
-    if (!::GetSaveFileNameW(&dialog)) {
+    if (!ShowSaveFileDialog(&dialog)) {
         return std::nullopt;
     }
     return std::wstring(file);

@@ -3,6 +3,8 @@
 
 #include <commdlg.h>
 
+#include "base/common_dialogs.h"
+
 namespace kelpo {
 namespace {
 
@@ -20,7 +22,7 @@ std::optional<std::wstring> AskSessionFile(HWND owner, bool forSaving) {
     dialog.lpstrDefExt = L"xml";
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                    (forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL chosen = forSaving ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
+    const BOOL chosen = forSaving ? ShowSaveFileDialog(&dialog) : ShowOpenFileDialog(&dialog);
     if (!chosen || path[0] == L'\0') {
         return std::nullopt;
     }

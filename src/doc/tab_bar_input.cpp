@@ -94,13 +94,70 @@ void OnLeftButtonDown(HWND tabBar, LPARAM lParam) {
     ::SetCapture(tabBar);
 }
 
+HWND TipOf(HWND tabBar) { return reinterpret_cast<HWND>(::SendMessageW(tabBar, TCM_GETTOOLTIPS, 0, 0)); }
+
+// The single tool of the tip is the whole bar; it follows the bar's size.
+void FitTipToBar(HWND tabBar) {
+    HWND tip = TipOf(tabBar);
+    if (tip == nullptr) {
+        return;
+    }
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = tabBar;
+    tool.uId = kTabTipToolId;
+    ::GetClientRect(tabBar, &tool.rect);
+    ::SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The tip is made when the pointer first comes over the bar: a pop-up window is costly to make
+// and most starts never need it. The bar hands it the pointer's messages itself; the common
+// controls' subclassing would make every message to the bar slower.
+HWND EnsureTip(HWND tabBar) {
+    if (HWND tip = TipOf(tabBar)) {
+        return tip;
+    }
+    HWND tip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, tabBar, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (tip == nullptr) {
+        return nullptr;
+    }
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = tabBar;
+    tool.uId = kTabTipToolId;
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    ::GetClientRect(tabBar, &tool.rect);
+    ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(tabBar, TCM_SETTOOLTIPS, reinterpret_cast<WPARAM>(tip), 0);
+    return tip;
+}
+
+void RelayToTip(HWND tabBar, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND tip = EnsureTip(tabBar);
+    if (tip == nullptr) {
+        return;
+    }
+    const DWORD position = ::GetMessagePos();
+    MSG relayed{tabBar, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()),
+                POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)}};
+    ::SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void DestroyTip(HWND tabBar) {
+    if (HWND tip = TipOf(tabBar)) {
+        ::SendMessageW(tabBar, TCM_SETTOOLTIPS, 0, 0);
+        ::DestroyWindow(tip);
+    }
+}
+
 // A different tab under the pointer invalidates the shown tip, whose text is asked for anew.
 void TrackHoveredTab(HWND tabBar, int tab) {
     if (Pointer().hoveredTab == tab) {
         return;
     }
     Pointer().hoveredTab = tab;
-    if (HWND tip = reinterpret_cast<HWND>(::SendMessageW(tabBar, TCM_GETTOOLTIPS, 0, 0))) {
+    if (HWND tip = TipOf(tabBar)) {
         ::SendMessageW(tip, TTM_POP, 0, 0);
     }
 }
@@ -154,20 +211,6 @@ void OnLeftDoubleClick(HWND tabBar, LPARAM lParam) {
     }
 }
 
-// The single tool of the tip is the whole bar; it follows the bar's size.
-void FitTipToBar(HWND tabBar) {
-    HWND tip = reinterpret_cast<HWND>(::SendMessageW(tabBar, TCM_GETTOOLTIPS, 0, 0));
-    if (tip == nullptr) {
-        return;
-    }
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = tabBar;
-    tool.uId = kTabTipToolId;
-    ::GetClientRect(tabBar, &tool.rect);
-    ::SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
 void CopyTipText(NMTTDISPINFOW& info, const std::wstring& text) {
     const std::size_t length = text.size() < kMaxTipChars ? text.size() : kMaxTipChars;
     text.copy(info.szText, length);
@@ -179,8 +222,7 @@ void CopyTipText(NMTTDISPINFOW& info, const std::wstring& text) {
 bool OnTabToolTip(NMHDR* header) {
     DocumentTabs* tabs = Tabs();
     if (header == nullptr || header->code != TTN_GETDISPINFOW || header->idFrom != kTabTipToolId ||
-        tabs == nullptr ||
-        header->hwndFrom != reinterpret_cast<HWND>(::SendMessageW(tabs->TabControl(), TCM_GETTOOLTIPS, 0, 0))) {
+        tabs == nullptr || header->hwndFrom == nullptr || header->hwndFrom != TipOf(tabs->TabControl())) {
         return false;
     }
     auto& info = *reinterpret_cast<NMTTDISPINFOW*>(header);
@@ -195,6 +237,9 @@ bool OnTabToolTip(NMHDR* header) {
 }
 
 LRESULT HandleTabBarMessage(HWND tabBar, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC original) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONUP) {
+        RelayToTip(tabBar, message, wParam, lParam);
+    }
     switch (message) {
     case WM_NOTIFY:
         if (OnTabToolTip(reinterpret_cast<NMHDR*>(lParam))) {
@@ -232,6 +277,7 @@ LRESULT HandleTabBarMessage(HWND tabBar, UINT message, WPARAM wParam, LPARAM lPa
         return result;
     }
     case WM_NCDESTROY:
+        DestroyTip(tabBar);
         Pointer() = TabBarPointer{};
         break;
     default:

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/app_state.h"
+#include "base/common_dialogs.h"
 #include "base/config_bits.h"
 #include "base/dialog_template.h"
 #include "base/text_convert.h"
@@ -332,7 +333,7 @@ void AddFilesFromDialog() {
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST;
-    if (!::GetOpenFileNameW(&ofn)) {
+    if (!ShowOpenFileDialog(&ofn)) {
         return;
     }
     // One name is a full path; several come as the folder followed by the names.
