@@ -49,6 +49,15 @@ void PremultiplyAlpha(std::span<std::uint8_t> bgraPixels) {
     }
 }
 
+void GreyOut(std::span<std::uint8_t> bgraPixels) {
+    const std::size_t whole = WholePixelBytes(bgraPixels);
+    for (std::size_t i = 0; i < whole; i += kStripBytesPerPixel) {
+        const unsigned grey = (bgraPixels[i] * 11u + bgraPixels[i + 1] * 59u + bgraPixels[i + 2] * 30u) / 100u;
+        bgraPixels[i] = bgraPixels[i + 1] = bgraPixels[i + 2] = static_cast<std::uint8_t>(grey);
+        bgraPixels[i + 3] = static_cast<std::uint8_t>(bgraPixels[i + 3] / 2u);
+    }
+}
+
 void FlattenOntoColour(std::span<std::uint8_t> bgraPixels, std::uint8_t red, std::uint8_t green,
                        std::uint8_t blue) {
     const unsigned background[3] = {blue, green, red};

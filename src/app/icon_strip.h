@@ -29,6 +29,10 @@ std::vector<std::uint8_t> CutStripCell(std::span<const std::uint8_t> strip, Stri
 // last whole pixel are left alone.
 void PremultiplyAlpha(std::span<std::uint8_t> bgraPixels);
 
+// Every straight-alpha BGRA pixel turned to its grey (luminance, rounded down) at half its
+// alpha: how a disabled button shows its icon. Bytes after the last whole pixel are left alone.
+void GreyOut(std::span<std::uint8_t> bgraPixels);
+
 // Every BGRA pixel laid over an opaque background colour (rounded to nearest) and made opaque, for
 // surfaces that copy bitmaps without blending. Bytes after the last whole pixel are left alone.
 void FlattenOntoColour(std::span<std::uint8_t> bgraPixels, std::uint8_t red, std::uint8_t green,

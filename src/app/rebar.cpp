@@ -9,6 +9,7 @@
 #include "app/command_icons.h"
 #include "app/font_choice.h"
 #include "app/toolbar_buttons.h"
+#include "app/toolbar_icons.h"
 #include "base/app_state.h"
 #include "base/config_bits.h"
 #include "base/ini_file.h"
@@ -16,17 +17,26 @@
 namespace kelpo {
 namespace {
 
+// The icons the main toolbar's owner draws, and the image list the toolbar's own customising
+// dialog draws from: it is made when the dialog first opens, and while it is open the buttons
+// carry their images and the toolbar draws them itself.
+std::unique_ptr<ToolbarIcons> g_icons;
 unique_himagelist g_images;
+int g_iconButtonWidth = 24;
+bool g_adjusting = false;
 
 HWND MainToolbar() { return App().shell.mainToolbar; }
 
-TBBUTTON ToTbButton(const ToolbarButton& button) {
+int IconSize() { return (App().settings.config1 & kC1LargeIcons) != 0 ? 24 : 16; }
+
+TBBUTTON ToTbButton(const ToolbarButton& button, bool withImage) {
     TBBUTTON tb{};
     if (button.command == 0) {
         tb.fsStyle = BTNS_SEP;
         return tb;
     }
-    tb.iBitmap = button.icon;
+    tb.iBitmap = withImage ? button.icon : I_IMAGENONE;
+    tb.dwData = ToolbarIconData(button.icon);
     tb.idCommand = button.command;
     tb.fsState = TBSTATE_ENABLED;
     tb.fsStyle = static_cast<BYTE>(BTNS_BUTTON | (button.dropDown ? BTNS_DROPDOWN : 0));
@@ -49,16 +59,19 @@ HWND CreateMainToolbar(HWND parent) {
     }
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_HIDECLIPPEDBUTTONS);
-    const bool large = (app.settings.config1 & kC1LargeIcons) != 0;
-    g_images = LoadCommandImageList(app.instance, large ? 24 : 16);
-    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(g_images.get()));
-    ::SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, large ? MAKELPARAM(36, 36) : MAKELPARAM(24, 24));
+    const bool large = IconSize() == 24;
+    g_icons = ToolbarIcons::FromStrip(LoadCommandIconStrip(app.instance, IconSize()).get());
+    g_images.reset();
+    g_adjusting = false;
+    g_iconButtonWidth = large ? 36 : 24;
+    ::SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(IconSize(), IconSize()));
+    ::SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(g_iconButtonWidth, g_iconButtonWidth));
 
     const std::vector<ToolbarButton> buttons =
         ParseToolbarButtons(app.settings.mainToolbar, MainToolbarTable(), DefaultMainToolbar());
     std::vector<TBBUTTON> tbButtons;
     for (const ToolbarButton& button : buttons) {
-        tbButtons.push_back(ToTbButton(button));
+        tbButtons.push_back(ToTbButton(button, false));
     }
     ::SendMessageW(toolbar, TB_ADDBUTTONSW, tbButtons.size(), reinterpret_cast<LPARAM>(tbButtons.data()));
     return toolbar;
@@ -113,6 +126,30 @@ void ShowFontMenu(HWND mainWindow, const NMTOOLBARW& info) {
         ::PostMessageW(mainWindow, WM_COMMAND, 183, 0);
     } else if (chosen >= 1 && static_cast<std::size_t>(chosen) <= choices.size()) {
         ChooseFontText(choices[chosen - 1]);
+    }
+}
+
+// While the customising dialog is open the buttons carry their images, for the dialog draws
+// them from the toolbar's image list; afterwards the owner draws them again.
+void SetButtonImagesForAdjusting(bool adjusting) {
+    HWND toolbar = MainToolbar();
+    if (adjusting && !g_images) {
+        g_images = LoadCommandImageList(App().instance, IconSize());
+        ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(g_images.get()));
+    }
+    g_adjusting = adjusting;
+    const int count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON tb{};
+        ::SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&tb));
+        if (tb.fsStyle & BTNS_SEP) {
+            continue;
+        }
+        TBBUTTONINFOW info{};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_BYINDEX | TBIF_IMAGE;
+        info.iImage = adjusting ? IconOfToolbarData(tb.dwData) : I_IMAGENONE;
+        ::SendMessageW(toolbar, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&info));
     }
 }
 
@@ -231,6 +268,18 @@ bool OnToolbarNotify(HWND mainWindow, NMHDR* header, LRESULT& result) {
         result = TBDDRET_DEFAULT;
         return true;
     }
+    case NM_CUSTOMDRAW:
+        result = DrawToolbarIcons(*reinterpret_cast<NMTBCUSTOMDRAW*>(header), g_adjusting ? nullptr : g_icons.get(),
+                                  g_iconButtonWidth);
+        return true;
+    case TBN_BEGINADJUST:
+        SetButtonImagesForAdjusting(true);
+        result = 0;
+        return true;
+    case TBN_ENDADJUST:
+        SetButtonImagesForAdjusting(false);
+        result = 0;
+        return true;
     case TBN_QUERYINSERT:
     case TBN_QUERYDELETE:
         result = TRUE;
@@ -244,7 +293,7 @@ bool OnToolbarNotify(HWND mainWindow, NMHDR* header, LRESULT& result) {
                 continue;
             }
             if (index++ == info->iItem) {
-                info->tbButton = ToTbButton(button);
+                info->tbButton = ToTbButton(button, g_adjusting);
                 static std::wstring text;
                 text = ToolTipFromMenuText(MenuText(mainWindow, button.command));
                 if (info->pszText != nullptr && info->cchText > 0) {
@@ -263,7 +312,8 @@ bool OnToolbarNotify(HWND mainWindow, NMHDR* header, LRESULT& result) {
         for (int i = 0; i < count; ++i) {
             TBBUTTON tb{};
             ::SendMessageW(MainToolbar(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&tb));
-            shown.push_back(ToolbarButton{tb.iBitmap, tb.idCommand, (tb.fsStyle & BTNS_DROPDOWN) != 0});
+            shown.push_back(
+                ToolbarButton{IconOfToolbarData(tb.dwData), tb.idCommand, (tb.fsStyle & BTNS_DROPDOWN) != 0});
         }
         App().settings.mainToolbar = FormatToolbarButtons(shown);
         IniFile(App().paths.settingsFile).WriteText(L"MainToolbar", App().settings.mainToolbar.c_str());

@@ -69,6 +69,18 @@ TEST(IconStrip, PremultipliesColourByAlpha) {
     EXPECT_EQ(pixels, expected);
 }
 
+TEST(IconStrip, GreysOutAtHalfCover) {
+    std::vector<std::uint8_t> pixels = {255, 0, 0, 255,      // blue: 11 % of white
+                                        0, 255, 0, 255,      // green: 59 %
+                                        0, 0, 255, 201,      // red: 30 %, odd alpha rounded down
+                                        255, 255, 255, 0,    // transparent white stays transparent
+                                        7};                  // a stray byte
+    GreyOut(pixels);
+    const std::vector<std::uint8_t> expected = {28, 28, 28, 127, 150, 150, 150, 127, 76, 76, 76, 100,
+                                                255, 255, 255, 0, 7};
+    EXPECT_EQ(pixels, expected);
+}
+
 TEST(IconStrip, FlattensOntoTheBackground) {
     std::vector<std::uint8_t> pixels = {200, 100, 50, 128,   // half covered
                                         255, 255, 255, 0,    // fully transparent: the background

@@ -7,7 +7,9 @@
 #include <shlobj.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
@@ -16,9 +18,11 @@
 #include "app/hand_over.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
+#include "app/rebar.h"
 #include "app/settings_store.h"
 #include "app/shortcuts.h"
 #include "app/startup.h"
+#include "app/toolbar_buttons.h"
 #include "app/status_bar.h"
 #include "base/app_state.h"
 #include "base/handles.h"
@@ -427,6 +431,80 @@ TEST_F(MainWindowTest, EndOfTheWindowsSessionWritesWhatClosingWrites) {
     const IniFile settings(paths.settingsFile);
     EXPECT_EQ(settings.ReadInt(L"Config1", 0), 39883681);
     EXPECT_TRUE(settings.ReadWindowPos(L"WndPos").has_value());
+}
+
+LRESULT NotifyFromToolbar(HWND window, HWND toolbar, UINT code) {
+    NMHDR header{toolbar, kMainToolbarId, code};
+    return ::SendMessageW(window, WM_NOTIFY, kMainToolbarId, reinterpret_cast<LPARAM>(&header));
+}
+
+std::vector<int> ToolbarImages(HWND toolbar) {
+    std::vector<int> images;
+    for (int i = 0; i < static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)); ++i) {
+        TBBUTTON button{};
+        ::SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        if (!(button.fsStyle & BTNS_SEP)) {
+            images.push_back(button.iBitmap);
+        }
+    }
+    return images;
+}
+
+// The main toolbar's owner draws its icons; the customising dialog gets the images it draws.
+TEST_F(MainWindowTest, MainToolbarIconsAreDrawnByTheOwnerAndLentToTheCustomisingDialog) {
+    HWND toolbar = App().shell.mainToolbar;
+    std::vector<int> icons;
+    for (const ToolbarButton& button : DefaultMainToolbar()) {
+        if (button.command != 0) {
+            icons.push_back(button.icon);
+        }
+    }
+    EXPECT_EQ(ToolbarImages(toolbar), std::vector<int>(icons.size(), I_IMAGENONE));
+    NotifyFromToolbar(window_, toolbar, TBN_BEGINADJUST);
+    EXPECT_EQ(ToolbarImages(toolbar), icons);
+    EXPECT_NE(::SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0), 0);
+    NotifyFromToolbar(window_, toolbar, TBN_ENDADJUST);
+    EXPECT_EQ(ToolbarImages(toolbar), std::vector<int>(icons.size(), I_IMAGENONE));
+    NotifyFromToolbar(window_, toolbar, TBN_TOOLBARCHANGE);
+    EXPECT_EQ(App().settings.mainToolbar, FormatToolbarButtons(DefaultMainToolbar()));
+
+    // The icon of "New" drawn into a white button: coloured when enabled, grey when disabled.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 24, -24, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    const unique_hbitmap button(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, button.get());
+    const auto draw = [&](UINT state) {
+        std::memset(bits, 0xFF, 24 * 24 * 4);
+        NMTBCUSTOMDRAW custom{};
+        custom.nmcd.hdr = {toolbar, kMainToolbarId, static_cast<UINT>(NM_CUSTOMDRAW)};
+        custom.nmcd.hdc = dc;
+        custom.nmcd.rc = {0, 0, 24, 24};
+        custom.nmcd.lItemlParam = static_cast<LPARAM>(icons.front()) + 1;
+        custom.nmcd.uItemState = state;
+        for (DWORD stage : {CDDS_PREPAINT, CDDS_ITEMPREPAINT, CDDS_ITEMPOSTPAINT}) {
+            custom.nmcd.dwDrawStage = stage;
+            ::SendMessageW(window_, WM_NOTIFY, kMainToolbarId, reinterpret_cast<LPARAM>(&custom));
+        }
+        ::GdiFlush();
+        int changed = 0;
+        int coloured = 0;
+        for (int i = 0; i < 24 * 24; ++i) {
+            const auto* pixel = static_cast<const std::uint8_t*>(bits) + i * 4;
+            changed += pixel[0] != 0xFF || pixel[1] != 0xFF || pixel[2] != 0xFF;
+            coloured += pixel[0] != pixel[1] || pixel[1] != pixel[2];
+        }
+        return std::pair{changed, coloured};
+    };
+    const auto [enabledChanged, enabledColoured] = draw(0);
+    EXPECT_GT(enabledChanged, 50);
+    EXPECT_GT(enabledColoured, 0);
+    const auto [disabledChanged, disabledColoured] = draw(CDIS_DISABLED);
+    EXPECT_GT(disabledChanged, 50);
+    EXPECT_EQ(disabledColoured, 0);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
 }
 
 struct FontSearch {
