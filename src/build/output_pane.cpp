@@ -27,6 +27,7 @@ namespace {
 
 constexpr UINT kAppendMessage = WM_APP + 20;  // lParam: const std::string* of UTF-8 text
 constexpr UINT kClearMessage = WM_APP + 21;
+constexpr UINT kMakeViewMessage = WM_APP + 22;
 constexpr int kTabWidth = 4;
 
 struct OutputPane {
@@ -124,14 +125,36 @@ bool OpenAt(const std::wstring& path, int line) {
     return true;
 }
 
+// The view is made when the page is first painted or written to: many sessions never show the
+// pane, and a styled view is one of the costlier parts of the window.
+EditorView* EnsureView() {
+    OutputPane& pane = Pane();
+    if (!pane.view && pane.page != nullptr) {
+        pane.view = EditorView::Create(pane.page, kOutputViewId);
+        if (pane.view) {
+            SetUpView(*pane.view);
+            FitView(pane.page);
+        }
+    }
+    return pane.view.get();
+}
+
 LRESULT PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR) {
     OutputPane& pane = Pane();
     switch (message) {
     case kAppendMessage:
-        if (pane.view) {
-            AppendNow(*pane.view, *reinterpret_cast<const std::string*>(lParam));
+        if (EditorView* view = EnsureView()) {
+            AppendNow(*view, *reinterpret_cast<const std::string*>(lParam));
         }
         return 0;
+    case kMakeViewMessage:
+        EnsureView();
+        return 0;
+    case WM_PAINT:
+        if (!pane.view) {
+            ::PostMessageW(page, kMakeViewMessage, 0, 0);
+        }
+        break;
     case kClearMessage:
         if (pane.view) {
             ClearNow(*pane.view);
@@ -172,18 +195,14 @@ bool CreateOutputPane(HWND page) {
     if (page == nullptr) {
         return false;
     }
-    pane.view = EditorView::Create(page, kOutputViewId);
-    if (!pane.view || !SetPanePageHandler(page, PageProc)) {
-        pane.view.reset();
+    if (!SetPanePageHandler(page, PageProc)) {
         return false;
     }
     pane.page = page;
-    SetUpView(*pane.view);
-    FitView(page);
     return true;
 }
 
-EditorView* OutputView() { return Pane().view.get(); }
+EditorView* OutputView() { return EnsureView(); }
 
 void AppendOutputUtf8(std::string_view utf8) {
     if (Pane().page == nullptr || utf8.empty()) {

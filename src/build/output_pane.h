@@ -13,9 +13,10 @@ class EditorView;
 
 inline constexpr int kOutputViewId = 900;
 
-// Fills the page with the output view; false when it could not be made.
+// Makes the page the output page; its view is made when the page is first painted or written to.
+// False when the page cannot be taken.
 bool CreateOutputPane(HWND page);
-// The view, while the page exists; nullptr otherwise.
+// The view (made now if it was not yet), while the page exists; nullptr otherwise.
 EditorView* OutputView();
 
 // Appends a message in the ANSI code page (converted as build output is); any thread.
