@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <span>
 
 #include "app/command_icon_table.h"
@@ -42,23 +43,6 @@ bool ReadDibPixels(HBITMAP bitmap, DibPixels& pixels) {
     return true;
 }
 
-unique_hbitmap CreateCellBitmap(std::span<const std::uint8_t> cellPixels, int cellSize, bool topDown) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = cellSize;
-    info.bmiHeader.biHeight = topDown ? -cellSize : cellSize;  // same row order as the cut pixels
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
-        return {};
-    }
-    std::copy(cellPixels.begin(), cellPixels.end(), static_cast<std::uint8_t*>(bits));
-    return bitmap;
-}
-
 void ApplyMenuIconsToItems(HMENU menu, const std::vector<unique_hbitmap>& bitmaps) {
     const int count = ::GetMenuItemCount(menu);
     for (int position = 0; position < count; ++position) {
@@ -89,6 +73,27 @@ void ApplyMenuIconsToItems(HMENU menu, const std::vector<unique_hbitmap>& bitmap
 }
 
 }  // namespace
+
+unique_hbitmap CreatePixelBitmap(std::span<const std::uint8_t> pixels, int width, int height) {
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(std::abs(height)) * 4;
+    if (width <= 0 || height == 0 || pixels.size() < size) {
+        return {};
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
+        return {};
+    }
+    std::copy(pixels.begin(), pixels.begin() + static_cast<std::ptrdiff_t>(size), static_cast<std::uint8_t*>(bits));
+    return bitmap;
+}
 
 unique_hbitmap LoadCommandIconStrip(HINSTANCE instance, int size) {
     const int id = size >= kLargeIconSize ? IDB_COMMANDS_24 : IDB_COMMANDS_16;
@@ -149,7 +154,9 @@ std::vector<unique_hbitmap> CutMenuBitmaps(HBITMAP strip, MenuBitmapAlpha alpha)
         } else if (alpha == MenuBitmapAlpha::Flattened) {
             FlattenOntoColour(cell, GetRValue(menuColour), GetGValue(menuColour), GetBValue(menuColour));
         }
-        bitmaps[static_cast<std::size_t>(index)] = CreateCellBitmap(cell, shape.cellSize, topDown);
+        // The same row order as the cut pixels.
+        bitmaps[static_cast<std::size_t>(index)] =
+            CreatePixelBitmap(cell, shape.cellSize, topDown ? -shape.cellSize : shape.cellSize);
     }
     return bitmaps;
 }

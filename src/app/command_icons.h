@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
+#include <span>
 #include <vector>
 
 #include "base/handles.h"
@@ -15,6 +17,10 @@ namespace detail {
 inline void DestroyImageListHandle(HIMAGELIST h) noexcept { ::ImageList_Destroy(h); }
 }  // namespace detail
 using unique_himagelist = unique_any<HIMAGELIST, detail::DestroyImageListHandle>;
+
+// A 32-bit DIB section of `width` × |height| pixels (a negative height for rows top-down) holding
+// a copy of the first pixels; null when it cannot be made or the pixels are too few.
+unique_hbitmap CreatePixelBitmap(std::span<const std::uint8_t> pixels, int width, int height);
 
 // The strip of 24-pixel icons for a size of 24 or more, else the 16-pixel one: a 32-bit DIB
 // section with straight alpha. Null when the resource cannot be loaded.

@@ -3,34 +3,23 @@
 #include <algorithm>
 #include <cstdint>
 #include <span>
+#include <vector>
 
+#include "app/command_icons.h"
 #include "app/icon_strip.h"
 
 namespace kelpo {
 namespace {
 
-// A top-down 32-bit DIB section holding a copy of the pixels, prepared by `prepare`.
+// A bitmap of the strip's shape holding a copy of its pixels, prepared by `prepare`.
 template <typename Prepare>
 unique_hbitmap PreparedCopy(const DIBSECTION& source, Prepare prepare) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = source.dsBm.bmWidth;
-    info.bmiHeader.biHeight = source.dsBmih.biHeight;  // the same row order as the source
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
-        return {};
-    }
     const auto size =
         static_cast<std::size_t>(source.dsBm.bmWidthBytes) * static_cast<std::size_t>(source.dsBm.bmHeight);
     const auto* from = static_cast<const std::uint8_t*>(source.dsBm.bmBits);
-    auto* to = static_cast<std::uint8_t*>(bits);
-    std::copy(from, from + size, to);
-    prepare(std::span<std::uint8_t>(to, size));
-    return bitmap;
+    std::vector<std::uint8_t> pixels(from, from + size);
+    prepare(std::span<std::uint8_t>(pixels));
+    return CreatePixelBitmap(pixels, source.dsBm.bmWidth, source.dsBmih.biHeight);
 }
 
 }  // namespace
