@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "base/handles.h"
+#include "base/system_library.h"
 
 namespace kelpo {
 namespace {
@@ -42,12 +42,8 @@ void ApplyColorMode(int mode) {
     if (WindowsBuildNumber() < 18362) {
         return;
     }
-    static unique_hmodule uxtheme(::LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    if (!uxtheme) {
-        return;
-    }
-    auto setMode = reinterpret_cast<SetPreferredAppModeFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(uxtheme.get(), MAKEINTRESOURCEA(kSetPreferredAppModeOrdinal))));
+    const auto setMode = reinterpret_cast<SetPreferredAppModeFn>(reinterpret_cast<void*>(
+        SystemLibraryFunction(L"uxtheme.dll", MAKEINTRESOURCEA(kSetPreferredAppModeOrdinal))));
     if (setMode == nullptr) {
         return;
     }

@@ -1,17 +1,14 @@
 // Looks SetWindowTheme up at run time, so the program still starts where the library is absent.
 #include "lang/explorer_theme.h"
 
-#include "base/handles.h"
+#include "base/system_library.h"
 
 namespace kelpo {
 
 void ApplyExplorerTheme(HWND control) {
     using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    static const unique_hmodule library(::LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    static const auto setWindowTheme =
-        library ? reinterpret_cast<SetWindowThemeFn>(
-                      reinterpret_cast<void*>(::GetProcAddress(library.get(), "SetWindowTheme")))
-                : nullptr;
+    static const auto setWindowTheme = reinterpret_cast<SetWindowThemeFn>(
+        reinterpret_cast<void*>(SystemLibraryFunction(L"uxtheme.dll", "SetWindowTheme")));
     if (setWindowTheme != nullptr && control != nullptr) setWindowTheme(control, L"Explorer", nullptr);
 }
 
