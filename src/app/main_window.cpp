@@ -15,13 +15,10 @@
 #include "app/insert_commands.h"
 #include "app/main_window_layout.h"
 #include "app/message_loop.h"
-#include "app/menu_icons.h"
 #include "app/open_arguments.h"
 #include "app/pane_hosts.h"
 #include "app/rebar.h"
 #include "app/settings_store.h"
-#include "app/shortcut_keys_win.h"
-#include "app/shortcuts.h"
 #include "app/single_instance.h"
 #include "app/startup_done.h"
 #include "app/startup_trace.h"
@@ -36,10 +33,8 @@
 #include "base/recent_lists.h"
 #include "base/resource_ids.h"
 #include "base/settings_values.h"
-#include "build/build_menu.h"
 #include "build/build_runner.h"
 #include "build/output_pane.h"
-#include "build/tarvik_settings.h"
 #include "build/user_commands.h"
 #include "doc/backup_keeper.h"
 #include "doc/document_entry.h"
@@ -154,13 +149,6 @@ int OnCreate(HWND window) {
         return -1;
     }
     TraceStartup("  toolbars and status bar");
-    SetTarvikDirVariable(app.paths.folder);
-    SetUpBuildMenu(::GetMenu(window), app.paths.folder);
-    TraceStartup("  build menu");
-    ApplyMenuShortcutTexts(::GetMenu(window), CurrentShortcuts());
-    TraceStartup("  menu shortcut texts");
-    ApplyCommandMenuIcons(::GetMenu(window));
-    TraceStartup("  menu icons");
     if (app.settings.config1 & kC1TrayIcon) {
         AddTrayIcon(window);
     }

@@ -17,15 +17,19 @@
 #include "app/installer_actions.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
+#include "app/menu_icons.h"
 #include "app/message_loop.h"
 #include "app/organizer_keys.h"
 #include "app/settings_store.h"
+#include "app/shortcut_keys_win.h"
 #include "app/shortcuts.h"
 #include "app/single_instance.h"
 #include "app/startup_trace.h"
 #include "base/app_state.h"
 #include "base/ini_file.h"
 #include "base/ui_text.h"
+#include "build/build_menu.h"
+#include "build/tarvik_settings.h"
 #include "lang/theme_store.h"
 #include "lang/view_language.h"
 #include "panes/favorites_file.h"
@@ -100,6 +104,14 @@ HWND StartMainWindow(HINSTANCE instance, const WindowPos& pos) {
     BuildAccelerators(app);
     TraceStartup("accelerators");
     HMENU menu = BuildMainMenu();
+    if (menu != nullptr) {
+        // The bar is finished before the window measures it: a Build menu taken away afterwards
+        // would leave its place empty.
+        SetTarvikDirVariable(app.paths.folder);
+        SetUpBuildMenu(menu, app.paths.folder);
+        ApplyMenuShortcutTexts(menu, CurrentShortcuts());
+        ApplyCommandMenuIcons(menu);
+    }
     TraceStartup("main menu");
     HWND window = CreateMainWindow(instance, pos, menu);
     TraceStartup("main window created");

@@ -59,6 +59,25 @@ TEST_F(MainWindowTest, HasItsClassAndDefaultPlace) {
     EXPECT_EQ(info.ptMinTrackSize.y, 300);
 }
 
+// Without the build engine beside the program there is no Build menu, and no empty place for it.
+TEST_F(MainWindowTest, MenuBarItemsFollowEachOtherWithoutTheBuildMenu) {
+    HMENU bar = ::GetMenu(window_);
+    const int count = ::GetMenuItemCount(bar);
+    ASSERT_GT(count, 5);
+    RECT previous{};
+    for (int i = 0; i < count; ++i) {
+        wchar_t title[32] = {};
+        ::GetMenuStringW(bar, static_cast<UINT>(i), title, 32, MF_BYPOSITION);
+        EXPECT_STRNE(title, L"&Build");
+        RECT item{};
+        ASSERT_TRUE(::GetMenuItemRect(window_, bar, static_cast<UINT>(i), &item));
+        if (i > 0 && item.top == previous.top) {
+            EXPECT_EQ(item.left, previous.right) << "before item " << i;
+        }
+        previous = item;
+    }
+}
+
 TEST_F(MainWindowTest, StartupCreatesOneEmptyDocumentWhenNothingWasOpened) {
     ASSERT_EQ(DocumentCount(), 1);
     EXPECT_FALSE(Tabs()->At(0)->HasPath());
