@@ -56,13 +56,21 @@ int ParseCommandLine(const wchar_t* baseDirectory, const wchar_t* commandLine) {
     for (const std::wstring& ignored : IgnoredSwitches(args)) {
         ShowStatusMessage(L"Unknown switch ignored: " + ignored);
     }
+    // Only the files that are shown are read now: the last one, and those with a line to go to.
+    // The others wait in their tabs until they are first shown.
     const std::vector<FileArgument> files = ParseFileArguments(args);
-    for (const FileArgument& file : files) {
-        Document* document = OpenFileFromArgument(ResolvePath(base, file.path));
+    Document* lastOpened = nullptr;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const FileArgument& file = files[i];
+        const std::wstring path = ResolvePath(base, file.path);
+        const bool readNow = file.hasLine || i + 1 == files.size();
+        Document* document = readNow ? OpenFileFromArgument(path) : OpenFileFromArgumentLater(path);
         if (document != nullptr && file.hasLine) {
             GoToLineColumn(document, file.line, file.column);
         }
+        lastOpened = document != nullptr ? document : lastOpened;
     }
+    ActivateDocument(lastOpened);
     return static_cast<int>(files.size());
 }
 

@@ -1,14 +1,49 @@
 // Entry points of the document layer used by start-up, the hand-over and dropped files.
 #include "doc/document_entry.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
+#include "base/file_paths.h"
+#include "base/handles.h"
 #include "doc/document_tabs.h"
 #include "doc/documents.h"
 
 namespace kelpo {
+namespace {
+
+// Opened the way the loader opens it: a folder, a missing file or one locked by another program
+// fails here as it would there.
+bool CanReadFile(const std::wstring& path) {
+    unique_hfile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+}
+
+}  // namespace
 
 Document* OpenFileFromArgument(const std::wstring& path) { return OpenDocument(path); }
+
+Document* OpenFileFromArgumentLater(const std::wstring& path) {
+    DocumentTabs* tabs = Tabs();
+    const std::optional<std::wstring> fullPath = FullPathOf(path);
+    if (tabs == nullptr || !fullPath || !CanReadFile(*fullPath)) {
+        return OpenDocument(path);
+    }
+    if (const int index = tabs->FindByPath(*fullPath); index >= 0) {
+        return tabs->At(index);
+    }
+    return OpenDocumentLater(*fullPath, std::nullopt);
+}
+
+void ActivateDocument(Document* document) {
+    DocumentTabs* tabs = Tabs();
+    const int index = tabs != nullptr && document != nullptr ? tabs->IndexOf(document) : -1;
+    if (index >= 0 && index != tabs->ActiveIndex()) {
+        tabs->Activate(index, true);
+    }
+}
 
 void GoToLineColumn(Document* document, int line, int column) {
     if (document == nullptr || !document->view) {

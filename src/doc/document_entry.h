@@ -9,6 +9,12 @@ struct Document;
 
 // Opens the file (or activates its tab) and returns its document, or none.
 Document* OpenFileFromArgument(const std::wstring& path);
+// For one of many files: an inactive tab that reads the file when it is first shown, or the
+// file's tab, not activated, when it is open already. A file that cannot be read opens at once
+// as above, which reports it.
+Document* OpenFileFromArgumentLater(const std::wstring& path);
+// Brings the document's tab to the front, unless it is there already.
+void ActivateDocument(Document* document);
 // Places the caret at a 1-based line and column; line -1 goes to the end of the document.
 void GoToLineColumn(Document* document, int line, int column);
 // Asks about every modified document; false when the user cancelled.

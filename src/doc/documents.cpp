@@ -96,8 +96,14 @@ Document* OpenDocument(const std::wstring& path) {
         return nullptr;
     }
     if (const int index = tabs->FindByPath(*fullPath); index >= 0) {
+        Document* existing = tabs->At(index);
+        // A tab still waiting for its file goes when the file can no longer be read (the load says so).
+        if (!existing->LoadDeferred()) {
+            tabs->Remove(index);
+            return nullptr;
+        }
         tabs->Activate(index, true);
-        return tabs->At(index);
+        return existing;
     }
     std::unique_ptr<Document> document = tabs->CreateDocumentWithView();
     if (!document || !LoadFile(*document, *fullPath)) {

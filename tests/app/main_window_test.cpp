@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "Scintilla.h"
 #include "app/command_line.h"
 #include "app/commands.h"
 #include "app/font_choice.h"
@@ -171,6 +172,10 @@ TEST_F(MainWindowTest, HandedOverCommandLineOpensRelativeToTheSenderDirectory) {
     EXPECT_EQ(Tabs()->Active(), test::DocumentWithPath(folder_.File(L"abs.txt")));
     EXPECT_EQ(test::DocumentWithPath(base + L"\\missing.c"), nullptr);
     EXPECT_EQ(LastStatusMessage(), L"Cannot open file: " + base + L"\\missing.c");
+    // Files before the last wait in their tabs and are read when first shown.
+    EXPECT_EQ(one->view->Call(SCI_GETLENGTH), 0);
+    Tabs()->Activate(Tabs()->IndexOf(one), true);
+    EXPECT_EQ(test::DocumentWithPath(base + L"\\one.c")->view->Call(SCI_GETLENGTH), 10);
 }
 
 void HandOverTo(HWND window, const std::wstring& directory, const std::wstring& commandLine) {
@@ -196,6 +201,29 @@ TEST_F(MainWindowTest, HandedOverNamesThatCannotBeOpenedAreReported) {
     HandOverTo(window_, folder_.Path(), L"kelpo.exe /home/me/x.c");
     EXPECT_EQ(DocumentCount(), before);
     EXPECT_EQ(StatusText(kStatusMessage), L"Unknown switch ignored: /home/me/x.c");
+    // Among other files the locked one is refused at once too, and the last file that opened is shown.
+    test::WriteFileBytes(folder_.File(L"a.c"), "a");
+    test::WriteFileBytes(folder_.File(L"b.c"), "b");
+    HandOverTo(window_, folder_.Path(), L"kelpo.exe a.c locked.c b.c");
+    EXPECT_EQ(DocumentCount(), before + 2);
+    EXPECT_EQ(LastStatusMessage(), L"Cannot open file: " + locked);
+    EXPECT_EQ(Tabs()->Active(), test::DocumentWithPath(folder_.File(L"b.c")));
+}
+
+// A file deleted while its tab waited to read it: the tab goes, and the line asked for is no
+// other document's.
+TEST_F(MainWindowTest, LineForAFileThatWentAwayMovesNoOtherCaret) {
+    test::WriteFileBytes(folder_.File(L"gone.c"), "gone");
+    test::WriteFileBytes(folder_.File(L"next.c"), "one\r\ntwo\r\n");
+    HandOverTo(window_, folder_.Path(), L"kelpo.exe gone.c next.c");
+    const int before = DocumentCount();
+    ASSERT_TRUE(::DeleteFileW(folder_.File(L"gone.c").c_str()));
+    HandOverTo(window_, folder_.Path(), L"kelpo.exe -line:2,3 gone.c");
+    EXPECT_EQ(DocumentCount(), before - 1);
+    EXPECT_EQ(test::DocumentWithPath(folder_.File(L"gone.c")), nullptr);
+    const Document* next = test::DocumentWithPath(folder_.File(L"next.c"));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(test::CaretLineColumn(*next), std::make_pair(1, 1));
 }
 
 TEST_F(MainWindowTest, MalformedOrEmptyHandOverOpensNothingButShowsTheWindow) {
