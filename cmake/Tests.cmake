@@ -77,7 +77,8 @@ endif()
 # The build engine (tools/build_engine): its logic, and build.exe run end to end under Wine.
 file(GLOB engine_test_sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/tools/build_engine/*.cpp")
 add_executable(kelpo_build_engine_tests ${engine_test_sources} $<TARGET_OBJECTS:kelpo_resources>)
-target_link_libraries(kelpo_build_engine_tests PRIVATE kelpo_engine_core kelpo_test_support gtest gtest_main)
+target_link_libraries(kelpo_build_engine_tests PRIVATE kelpo_engine_core kelpo_test_support kelpo_captured_run gtest
+                                                       gtest_main)
 target_compile_definitions(kelpo_build_engine_tests PRIVATE KELPO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 kelpo_warnings(kelpo_build_engine_tests)
 kelpo_static_runtime(kelpo_build_engine_tests)

@@ -11,7 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "captured_run.h"
+
 namespace {
+
+using namespace kelpo::bench;
 
 struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
@@ -20,45 +24,6 @@ using unique_handle = std::unique_ptr<void, HandleCloser>;
 
 constexpr int filesPerHeader = 10;
 
-struct Outcome {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string output;
-};
-
-Outcome RunProgram(std::wstring commandLine, const std::wstring& environment) {
-    Outcome outcome;
-    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
-        return outcome;
-    }
-    unique_handle reader(readEnd);
-    unique_handle writer(writeEnd);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
-                        const_cast<wchar_t*>(environment.c_str()), nullptr, &startup, &process)) {
-        return outcome;
-    }
-    unique_handle processHandle(process.hProcess);
-    unique_handle threadHandle(process.hThread);
-    writer.reset();
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-        outcome.output.append(buffer, read);
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &outcome.exitCode);
-    return outcome;
-}
-
 bool WriteText(const std::wstring& path, const std::string& text) {
     unique_handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                    nullptr));
@@ -66,16 +31,6 @@ bool WriteText(const std::wstring& path, const std::string& text) {
     return file.get() != INVALID_HANDLE_VALUE &&
            WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
            written == text.size();
-}
-
-std::wstring ToolValue(const std::wstring& toolFolder, const wchar_t* key) {
-    wchar_t value[2048] = {};
-    GetPrivateProfileStringW(L"CONFIG", key, L"", value, 2048, (toolFolder + L"\\config.ini").c_str());
-    std::wstring text = value;
-    for (std::size_t at; (at = text.find(L"%CD%")) != std::wstring::npos;) {
-        text.replace(at, 4, toolFolder);
-    }
-    return text;
 }
 
 std::string Name(const char* stem, int number, const char* extension) {
@@ -158,9 +113,9 @@ int main(int argc, char** argv) {
     const std::wstring strings[] = {
         L"TarvikDir=" + bin, L"BuildTool=vc2022", L"BuildArch=x64", L"BuildType=debug", L"IntDir=vc2022_x64_debug",
         L"OutputRoot=" + outputRoot, L"Tmp=" + std::wstring(temp), L"Temp=" + std::wstring(temp),
-        L"SystemRoot=" + std::wstring(windows), L"Path=" + bin + L";" + ToolValue(tool, L"BIN_X64"),
-        L"INCLUDE=" + ToolValue(tool, L"INCLUDE"),
-        L"LIB=" + outputRoot + L"\\lib\\vc2022_x64;" + ToolValue(tool, L"LIB_X64"),
+        L"SystemRoot=" + std::wstring(windows), L"Path=" + bin + L";" + ToolConfigValue(tool, L"BIN_X64"),
+        L"INCLUDE=" + ToolConfigValue(tool, L"INCLUDE"),
+        L"LIB=" + outputRoot + L"\\lib\\vc2022_x64;" + ToolConfigValue(tool, L"LIB_X64"),
     };
     std::wstring block;
     for (const std::wstring& text : strings) {
@@ -182,7 +137,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         const auto start = std::chrono::steady_clock::now();
-        const Outcome outcome = RunProgram(command, block);
+        const CapturedRun outcome = RunCaptured(command, block);
         const auto ms =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
         std::printf("%-15s ms %7lld  compiler runs %4d  exit code %lu\n", step.name, static_cast<long long>(ms),

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Scintilla.h"
+#include "captured_run.h"
 #include "base/app_state.h"
 #include "base/message_box.h"
 #include "doc/ansi_code_page_win.h"
@@ -203,36 +204,8 @@ std::wstring Widen(const char* text) {
 std::string RunChild(const std::wstring& arguments) {
     wchar_t self[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
-        return {};
-    }
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                          &startup, &process);
-    ::CloseHandle(writeEnd);
-    std::string output;
-    if (started) {
-        char buffer[512];
-        DWORD read = 0;
-        while (::ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-            output.append(buffer, read);
-        }
-        ::WaitForSingleObject(process.hProcess, INFINITE);
-        ::CloseHandle(process.hProcess);
-        ::CloseHandle(process.hThread);
-    }
-    ::CloseHandle(readEnd);
+    const std::string output =
+        kelpo::bench::RunCaptured(L"\"" + std::wstring(self) + L"\" " + arguments, std::wstring()).output;
     return output.substr(0, output.find('\n'));
 }
 

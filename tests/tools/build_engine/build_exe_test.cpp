@@ -9,15 +9,13 @@
 #include <vector>
 
 #include "base/handles.h"
+#include "captured_run.h"
 #include "support/test_support.h"
 
 namespace kelpo::test {
 namespace {
 
-struct Outcome {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string output;
-
+struct Outcome : bench::CapturedRun {
     int Count(const std::string& part) const {
         int count = 0;
         for (std::size_t at = output.find(part); at != std::string::npos; at = output.find(part, at + 1)) {
@@ -28,54 +26,11 @@ struct Outcome {
     bool Has(const std::string& part) const { return Count(part) > 0; }
 };
 
-// Runs a command line with standard output and error on one pipe; `environment` as for
-// CreateProcessW with CREATE_UNICODE_ENVIRONMENT, or empty for this process's own.
-Outcome RunProgram(std::wstring commandLine, const std::wstring& environment) {
-    Outcome outcome;
-    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
-        return outcome;
-    }
-    unique_handle reader(readEnd);
-    unique_handle writer(writeEnd);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
-                        environment.empty() ? nullptr : const_cast<wchar_t*>(environment.c_str()), nullptr, &startup,
-                        &process)) {
-        return outcome;
-    }
-    unique_handle processHandle(process.hProcess);
-    unique_handle threadHandle(process.hThread);
-    writer.reset();
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-        outcome.output.append(buffer, read);
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &outcome.exitCode);
-    return outcome;
+Outcome RunProgram(const std::wstring& commandLine, const std::wstring& environment) {
+    return {bench::RunCaptured(commandLine, environment)};
 }
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-std::wstring ToolValue(const std::wstring& toolFolder, const wchar_t* key) {
-    wchar_t value[2048] = {};
-    GetPrivateProfileStringW(L"CONFIG", key, L"", value, 2048, (toolFolder + L"\\config.ini").c_str());
-    std::wstring text = value;
-    for (std::size_t at; (at = text.find(L"%CD%")) != std::wstring::npos;) {
-        text.replace(at, 4, toolFolder);
-    }
-    return text;
-}
 
 class BuildExe : public ::testing::Test {
 protected:
@@ -98,9 +53,9 @@ protected:
                        "SOURCES=\\\r\n    main.c \\\r\n    util.c \r\n");
         outputRoot_ = folder_.Path() + L"out";
         program_ = outputRoot_ + L"\\obj\\vc2022_x64_debug\\app.exe\\app.exe";
-        path_ = bin_ + L";" + ToolValue(tool, L"BIN_X64");
-        include_ = ToolValue(tool, L"INCLUDE");
-        lib_ = outputRoot_ + L"\\lib\\vc2022_x64;" + ToolValue(tool, L"LIB_X64");
+        path_ = bin_ + L";" + bench::ToolConfigValue(tool, L"BIN_X64");
+        include_ = bench::ToolConfigValue(tool, L"INCLUDE");
+        lib_ = outputRoot_ + L"\\lib\\vc2022_x64;" + bench::ToolConfigValue(tool, L"LIB_X64");
     }
 
     // build.exe as the editor starts it: "-z FLAG PATH" and a block of the configuration only.
