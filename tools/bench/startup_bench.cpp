@@ -2,7 +2,9 @@
 // the same way, timed from the start to its main window shown, painted and waiting in its loop,
 // and for kelpo.exe also to the end of its start: its first document's tab and the explorer's
 // first folder are there.
-// Rounds alternate the two; medians and their ratio are printed. With --trace, one more start of
+// A second floor shows the same controls as kelpo.exe's window with nothing behind them: what is
+// left between kelpo.exe and it is the editor's own work.
+// Rounds alternate the three; medians and their ratios are printed. With --trace, one more start of
 // kelpo.exe writes where its time went (KELPO_STARTUP_TRACE).
 // Usage: kelpo_startup_bench [rounds] [--trace]
 #include <windows.h>
@@ -115,31 +117,40 @@ int main() {
     const std::wstring folder = std::wstring(temp) + L"kelpo-startup-bench\\";
     EmptyFolder(folder);
     const std::wstring bin = ProgramFolder();
-    if (!CopyInto(bin + L"kelpo.exe", folder) || !CopyInto(bin + L"kelpo_startup_floor.exe", folder)) {
+    if (!CopyInto(bin + L"kelpo.exe", folder) || !CopyInto(bin + L"kelpo_startup_floor.exe", folder) ||
+        !CopyInto(bin + L"kelpo_startup_controls_floor.exe", folder)) {
         std::printf("cannot copy the programs into %ls\n", folder.c_str());
         return 1;
     }
     const std::wstring kelpo = folder + L"kelpo.exe";
     const std::wstring floor = folder + L"kelpo_startup_floor.exe";
+    const std::wstring controlsFloor = folder + L"kelpo_startup_controls_floor.exe";
     // A first start of each, not counted: the files kelpo writes on its first start, the caches.
     TimeStart(kelpo, folder, L"KelpoWindow");
     TimeStart(floor, folder, L"KelpoStartupFloor");
+    TimeStart(controlsFloor, folder, L"KelpoStartupControlsFloor");
 
     std::vector<double> kelpoShown;
     std::vector<double> kelpoOver;
     std::vector<double> floorTimes;
+    std::vector<double> controlsTimes;
+    std::vector<double> controlsRatios;
     std::vector<double> shownRatios;
     std::vector<double> overRatios;
     for (int round = 0; round < rounds; ++round) {
         const StartTimes k = TimeStart(kelpo, folder, L"KelpoWindow");
         const StartTimes f = TimeStart(floor, folder, L"KelpoStartupFloor");
-        if (k.over < 0 || f.shown < 0) {
-            std::printf("round %d failed (kelpo %.0f, floor %.0f)\n", round + 1, k.over, f.shown);
+        const StartTimes c = TimeStart(controlsFloor, folder, L"KelpoStartupControlsFloor");
+        if (k.over < 0 || f.shown < 0 || c.shown < 0) {
+            std::printf("round %d failed (kelpo %.0f, floor %.0f, controls floor %.0f)\n", round + 1, k.over, f.shown,
+                        c.shown);
             return 1;
         }
         kelpoShown.push_back(k.shown);
         kelpoOver.push_back(k.over);
         floorTimes.push_back(f.shown);
+        controlsTimes.push_back(c.shown);
+        controlsRatios.push_back(k.shown / c.shown);
         shownRatios.push_back(k.shown / f.shown);
         overRatios.push_back(k.over / f.shown);
     }
@@ -147,8 +158,11 @@ int main() {
     PrintLine("kelpo.exe: window shown and idle", kelpoShown);
     PrintLine("kelpo.exe: start over", kelpoOver);
     PrintLine("bare window: shown and idle", floorTimes);
+    PrintLine("same controls bare: shown and idle", controlsTimes);
     std::printf("  ratio shown %.2fx, start over %.2fx (medians of the pairs' ratios; target 1.3x)\n",
                 Median(shownRatios), Median(overRatios));
+    std::printf("  same controls bare / bare window %.2fx; kelpo.exe shown / same controls bare %.2fx\n",
+                Median(controlsTimes) / Median(floorTimes), Median(controlsRatios));
     if (trace) {
         PrintTrace(kelpo, folder);
     }
