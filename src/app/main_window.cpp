@@ -312,19 +312,25 @@ void OnDropFiles(HWND window, HDROP drop) {
         ::ShowWindow(window, SW_RESTORE);
     }
     const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
+    std::vector<std::wstring> files;
+    std::wstring folder;
+    for (UINT i = 0; i < count && folder.empty(); ++i) {
         const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
         std::wstring path(length + 1, L'\0');
         ::DragQueryFileW(drop, i, path.data(), length + 1);
         path.resize(length);
         const DWORD attributes = ::GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            ShowFileLocation(FileLocationMode::ExplorerPane, path);
-            break;
+            folder = std::move(path);
+        } else {
+            files.push_back(std::move(path));
         }
-        OpenFileFromArgument(path);
     }
     ::DragFinish(drop);
+    OpenFiles(files);
+    if (!folder.empty()) {
+        ShowFileLocation(FileLocationMode::ExplorerPane, folder);
+    }
 }
 
 // The children cover the client area but for the splitter gaps, painted here.

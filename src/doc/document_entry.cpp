@@ -37,6 +37,16 @@ Document* OpenFileFromArgumentLater(const std::wstring& path) {
     return OpenDocumentLater(*fullPath, std::nullopt);
 }
 
+void OpenFiles(const std::vector<std::wstring>& paths) {
+    Document* lastOpened = nullptr;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        Document* document =
+            i + 1 == paths.size() ? OpenFileFromArgument(paths[i]) : OpenFileFromArgumentLater(paths[i]);
+        lastOpened = document != nullptr ? document : lastOpened;
+    }
+    ActivateDocument(lastOpened);
+}
+
 void ActivateDocument(Document* document) {
     DocumentTabs* tabs = Tabs();
     const int index = tabs != nullptr && document != nullptr ? tabs->IndexOf(document) : -1;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kelpo {
 
@@ -13,6 +14,9 @@ Document* OpenFileFromArgument(const std::wstring& path);
 // file's tab, not activated, when it is open already. A file that cannot be read opens at once
 // as above, which reports it.
 Document* OpenFileFromArgumentLater(const std::wstring& path);
+// Opens the files into tabs in their order: the last one is read now, the others as above. The
+// last one that opened is shown.
+void OpenFiles(const std::vector<std::wstring>& paths);
 // Brings the document's tab to the front, unless it is there already.
 void ActivateDocument(Document* document);
 // Places the caret at a 1-based line and column; line -1 goes to the end of the document.

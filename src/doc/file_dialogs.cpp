@@ -7,7 +7,7 @@
 #include "base/app_state.h"
 #include "base/common_dialogs.h"
 #include "base/file_paths.h"
-#include "doc/documents.h"
+#include "doc/document_entry.h"
 #include "doc/file_dialog_lists.h"
 
 namespace kelpo {
@@ -48,11 +48,7 @@ std::vector<std::wstring> ChooseFilesToOpen() {
 
 }  // namespace
 
-void OpenFilesWithDialog() {
-    for (const std::wstring& path : ChooseFilesToOpen()) {
-        OpenDocument(path);
-    }
-}
+void OpenFilesWithDialog() { OpenFiles(ChooseFilesToOpen()); }
 
 std::optional<std::wstring> AskSavePath(const Document& document) {
     if (const SaveDialogHook& hook = SaveHook()) {

@@ -169,6 +169,8 @@ TEST_F(SaveQuestionsTest, OpenCommandOpensEveryChosenFileInTurn) {
         EXPECT_EQ(Tabs()->At(i)->path, chosen[i]);
     }
     EXPECT_EQ(Tabs()->ActiveIndex(), 2);
+    Tabs()->Activate(0, true);  // the files before the last are read when first shown
+    EXPECT_EQ(doc_test::ViewText(*Tabs()->At(0)), "text");
 
     SetOpenDialogHook([] { return std::vector<std::wstring>(); });  // cancelled
     ::SendMessageW(window_, WM_COMMAND, kCmdOpen, 0);
