@@ -11,6 +11,7 @@
 #include "app/command_line.h"
 #include "base/handles.h"
 #include "base/status_message.h"
+#include "doc/document.h"
 #include "doc/document_entry.h"
 
 namespace kelpo {
@@ -59,7 +60,7 @@ int ParseCommandLine(const wchar_t* baseDirectory, const wchar_t* commandLine) {
     // Only the files that are shown are read now: the last one, and those with a line to go to.
     // The others wait in their tabs until they are first shown.
     const std::vector<FileArgument> files = ParseFileArguments(args);
-    Document* lastOpened = nullptr;
+    std::wstring lastOpened;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const FileArgument& file = files[i];
         const std::wstring path = ResolvePath(base, file.path);
@@ -68,9 +69,11 @@ int ParseCommandLine(const wchar_t* baseDirectory, const wchar_t* commandLine) {
         if (document != nullptr && file.hasLine) {
             GoToLineColumn(document, file.line, file.column);
         }
-        lastOpened = document != nullptr ? document : lastOpened;
+        if (document != nullptr) {
+            lastOpened = document->path;
+        }
     }
-    ActivateDocument(lastOpened);
+    ActivateDocumentOf(lastOpened);
     return static_cast<int>(files.size());
 }
 

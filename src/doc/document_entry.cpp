@@ -38,18 +38,20 @@ Document* OpenFileFromArgumentLater(const std::wstring& path) {
 }
 
 void OpenFiles(const std::vector<std::wstring>& paths) {
-    Document* lastOpened = nullptr;
+    std::wstring lastOpened;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        Document* document =
+        const Document* document =
             i + 1 == paths.size() ? OpenFileFromArgument(paths[i]) : OpenFileFromArgumentLater(paths[i]);
-        lastOpened = document != nullptr ? document : lastOpened;
+        if (document != nullptr) {
+            lastOpened = document->path;
+        }
     }
-    ActivateDocument(lastOpened);
+    ActivateDocumentOf(lastOpened);
 }
 
-void ActivateDocument(Document* document) {
+void ActivateDocumentOf(const std::wstring& fullPath) {
     DocumentTabs* tabs = Tabs();
-    const int index = tabs != nullptr && document != nullptr ? tabs->IndexOf(document) : -1;
+    const int index = tabs != nullptr && !fullPath.empty() ? tabs->FindByPathSpelling(fullPath) : -1;
     if (index >= 0 && index != tabs->ActiveIndex()) {
         tabs->Activate(index, true);
     }

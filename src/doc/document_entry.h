@@ -17,8 +17,10 @@ Document* OpenFileFromArgumentLater(const std::wstring& path);
 // Opens the files into tabs in their order: the last one is read now, the others as above. The
 // last one that opened is shown.
 void OpenFiles(const std::vector<std::wstring>& paths);
-// Brings the document's tab to the front, unless it is there already.
-void ActivateDocument(Document* document);
+// Brings the tab of the document kept under this path to the front, unless it is there already
+// (or gone: a tab that waited for a file that went away is closed). Paths are what callers keep
+// across opens, as an open may close other tabs.
+void ActivateDocumentOf(const std::wstring& fullPath);
 // Places the caret at a 1-based line and column; line -1 goes to the end of the document.
 void GoToLineColumn(Document* document, int line, int column);
 // Asks about every modified document; false when the user cancelled.
